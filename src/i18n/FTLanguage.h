@@ -59,6 +59,14 @@ public:
 private:
     void load();
     void ParseLanguageList(const QString& text);
+    bool hasCurrentLanguage() const { return fCurLang >= 0 && fCurLang < LanguageCount(); }
+    // String Base + id of the current language; empty when missing.
+    QString stringAt(qint64 id) const;
+    QString captionAt(qint64 id, const QString& oldCaption) const;
+    QString hintFor(int tag) const;
+    bool isExcluded(const QObject* object) const;
+    void translateChildren(QObject* parent);
+    void translateObject(QObject* object);
 
     QString fSource;
     QString fLangStr;
@@ -71,6 +79,10 @@ private:
     bool fLoaded = false;
     QHash<int, QString> fStrings;
 };
+
+// The string table beside the program, else the installed one
+// (../share/scribolt-vodave-durerir/cmlang.txt relative to the program).
+QString defaultLanguageFile();
 
 // Shorthand for message texts: tr_id(611) == TFTLanguage::instance().TranslateStr(611).
 inline QString tr_id(int id)
