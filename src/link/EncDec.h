@@ -29,7 +29,9 @@ QString fromAnsi(QByteArrayView bytes);
 
 // Base64 of the text's Windows-1252 bytes, CR LF after every 76 characters.
 QString EncodeBase64Str(const QString& text);
-// Ignores every character outside the alphabet and "="; never fails.
+// Ignores every character outside the alphabet and "="; never fails. A last
+// group of two or three characters decodes as if padded with "="; a single
+// leftover character is dropped.
 QString DecodeBase64Str(const QString& text);
 
 QString SealStr(const QString& text, const QString& key);
@@ -41,10 +43,15 @@ QString frameLineText(const QString& line);
 // The same as UTF-16LE code units plus one NUL unit: the bytes of one write.
 QByteArray frameLine(const QString& line);
 
+// The text of one console write as the server reads it: UTF-16LE code units
+// up to the first NUL unit (or the end; an odd last byte is ignored).
+QString fromUtf16Le(QByteArrayView bytes);
+
 // One line the server sends: the same framing as 8-bit text.
 QByteArray frameReply(const QString& line);
 
-// Splits text that holds only complete lines into quoted items.
+// Splits text that holds only complete lines into quoted items. The text ends
+// at its first NUL.
 QStringList splitItems(QStringView text);
 
 // DecodeBase64Str then UnsealStr; throws EnvelopeError.

@@ -1,0 +1,357 @@
+#include "EncDec.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <array>
+
+namespace EncDec {
+
+namespace {
+
+// Windows-1252 0x80-0x9F; the five bytes the code page leaves undefined keep
+// their own code points so that every byte survives a round trip.
+constexpr std::array<char16_t, 32> kHighTable = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+const char16_t* units(const QString& s)
+{
+    return reinterpret_cast<const char16_t*>(s.constData());
+}
+
+constexpr char16_t ansiToUnicode(uchar b)
+{
+    return (b >= 0x80 && b < 0xA0) ? kHighTable[b - 0x80] : char16_t(b);
+}
+
+char unicodeToAnsi(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighTable[i] == c)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr int kSkip = -1;
+constexpr int kPad = 64;
+
+// Value of a 7-bit character: 0-63 for the alphabet, kPad for "=", kSkip otherwise.
+constexpr std::array<signed char, 128> makeDecodeTable()
+{
+    std::array<signed char, 128> t{};
+    for (auto& v : t)
+        v = kSkip;
+    for (int i = 0; i < 64; ++i)
+        t[static_cast<unsigned char>(kAlphabet[i])] = static_cast<signed char>(i);
+    t['='] = kPad;
+    return t;
+}
+constexpr std::array<signed char, 128> kDecode = makeDecodeTable();
+
+// Decodes the values that valueAt(i) yields for i in [0, n). Groups of four;
+// "=" in the third or fourth place shortens the group. A tail of two or three
+// values decodes as if it were padded with "="; a single value is dropped,
+// since six bits do not make a byte.
+template <typename ValueAt>
+QByteArray decodeValues(qsizetype n, ValueAt valueAt)
+{
+    QByteArray out(n / 4 * 3 + 3, Qt::Uninitialized);
+    char* o = out.data();
+    int q[4];
+    int k = 0;
+    auto emitGroup = [&o, &q]() {
+        const int a = q[0] == kPad ? 0 : q[0];
+        const int b = q[1] == kPad ? 0 : q[1];
+        const int c = q[2] == kPad ? 0 : q[2];
+        const int d = q[3] == kPad ? 0 : q[3];
+        const unsigned bits = unsigned(a) << 18 | unsigned(b) << 12 | unsigned(c) << 6 | unsigned(d);
+        *o++ = char(bits >> 16);
+        if (q[2] == kPad)
+            return;
+        *o++ = char(bits >> 8);
+        if (q[3] == kPad)
+            return;
+        *o++ = char(bits);
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const int v = valueAt(i);
+        if (v == kSkip)
+            continue;
+        q[k++] = v;
+        if (k == 4) {
+            emitGroup();
+            k = 0;
+        }
+    }
+    if (k >= 2) {
+        for (; k < 4; ++k)
+            q[k] = kPad;
+        emitGroup();
+    }
+    out.truncate(o - out.constData());
+    return out;
+}
+
+QByteArray decodeUnits(QStringView text)
+{
+    const char16_t* p = text.utf16();
+    return decodeValues(text.size(), [p](qsizetype i) { return p[i] < 128 ? int(kDecode[p[i]]) : kSkip; });
+}
+
+// Base64 with or without a CR LF after every 76 characters.
+QString encodeBytes(QByteArrayView bytes, bool lineBreaks)
+{
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    const qsizetype n = bytes.size();
+    const qsizetype groups = (n + 2) / 3;
+    QString out(groups * 4 + (lineBreaks ? groups / 19 * 2 : 0), Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    int lineCount = 0;
+    for (qsizetype i = 0; i < n; i += 3) {
+        const qsizetype left = n - i;
+        const unsigned bits = unsigned(p[i]) << 16 | (left > 1 ? unsigned(p[i + 1]) << 8 : 0u) |
+                              (left > 2 ? unsigned(p[i + 2]) : 0u);
+        *o++ = char16_t(kAlphabet[bits >> 18 & 63]);
+        *o++ = char16_t(kAlphabet[bits >> 12 & 63]);
+        *o++ = left > 1 ? char16_t(kAlphabet[bits >> 6 & 63]) : u'=';
+        *o++ = left > 2 ? char16_t(kAlphabet[bits & 63]) : u'=';
+        if (lineBreaks) {
+            lineCount += 4;
+            if (lineCount > 75) {
+                *o++ = u'\r';
+                *o++ = u'\n';
+                lineCount = 0;
+            }
+        }
+    }
+    return out;
+}
+
+struct Marker
+{
+    qsizetype bodyLength; // characters before the digits
+    qsizetype length;     // the stated length n
+};
+
+// Reads the length digits and the marker at the end of a sealed text of size
+// t; charAt(i) gives the 16-bit code of character i.
+template <typename CharAt>
+Marker readMarker(qsizetype t, CharAt charAt)
+{
+    const unsigned d = charAt(t - 1);
+    if (d > 255)
+        throw EnvelopeError("Sealed text: length marker above 255");
+    if (d == 0 || qsizetype(d) > t - 1)
+        throw EnvelopeError("Sealed text: no length digits");
+    const qsizetype body = t - 1 - qsizetype(d);
+    qsizetype n = 0;
+    for (qsizetype i = body; i < t - 1; ++i) {
+        const unsigned c = charAt(i);
+        if (c < '0' || c > '9')
+            throw EnvelopeError("Sealed text: length digits are not a number");
+        n = n * 10 + qsizetype(c - '0');
+        if (n > body)
+            throw EnvelopeError("Sealed text: length runs past the end");
+    }
+    return {body, n};
+}
+
+} // namespace
+
+QByteArray toAnsi(QStringView text)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* o = out.data();
+    const char16_t* p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1]))
+            ++i; // one character, one substitute
+        *o++ = unicodeToAnsi(c);
+    }
+    out.truncate(o - out.constData());
+    return out;
+}
+
+QString fromAnsi(QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+        o[i] = ansiToUnicode(p[i]);
+    return out;
+}
+
+QString EncodeBase64Str(const QString& text)
+{
+    return encodeBytes(toAnsi(text), true);
+}
+
+QString DecodeBase64Str(const QString& text)
+{
+    return fromAnsi(decodeUnits(text));
+}
+
+QString SealStr(const QString& text, const QString& key)
+{
+    if (text.isEmpty() || key.isEmpty())
+        return QString();
+    const QString s = EncodeBase64Str(text);
+    const qsizetype l = s.size();
+    const qsizetype k = key.size();
+    const QString digits = QString::number(l);
+    QString out(std::max(l, k) + digits.size() + 1, Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    const char16_t* sp = units(s);
+    const char16_t* kp = units(key);
+    if (l > k) {
+        for (qsizetype i = 0; i < l; ++i)
+            *o++ = sp[i] ^ kp[i % k];
+    } else {
+        for (qsizetype i = 0; i < k; ++i)
+            *o++ = (i < l ? sp[i] : sp[0]) ^ kp[i];
+    }
+    for (QChar c : digits)
+        *o++ = c.unicode();
+    *o++ = char16_t(digits.size());
+    return out;
+}
+
+QString UnsealStr(const QString& sealed, const QString& key)
+{
+    if (sealed.isEmpty() || key.isEmpty())
+        return QString();
+    const char16_t* sp = units(sealed);
+    const Marker m = readMarker(sealed.size(), [sp](qsizetype i) { return unsigned(sp[i]); });
+    const qsizetype k = key.size();
+    QString inner(m.length, Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(inner.data());
+    const char16_t* kp = units(key);
+    for (qsizetype i = 0; i < m.length; ++i)
+        o[i] = sp[i] ^ kp[i % k];
+    return DecodeBase64Str(inner);
+}
+
+QString frameLineText(const QString& line)
+{
+    const QString outer = encodeBytes(toAnsi(SealStr(line, Key())), false);
+    QString framed;
+    framed.reserve(outer.size() + 3);
+    framed += u'"';
+    framed += outer;
+    framed += u"\"\n";
+    return framed;
+}
+
+QByteArray frameLine(const QString& line)
+{
+    const QString text = frameLineText(line);
+    QByteArray out((text.size() + 1) * 2, Qt::Uninitialized);
+    char* o = out.data();
+    for (QChar c : text) {
+        qToLittleEndian<quint16>(c.unicode(), o);
+        o += 2;
+    }
+    o[0] = o[1] = 0;
+    return out;
+}
+
+QString fromUtf16Le(QByteArrayView bytes)
+{
+    const qsizetype units = bytes.size() / 2;
+    QString out(units, Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    qsizetype i = 0;
+    for (; i < units; ++i) {
+        const char16_t c = qFromLittleEndian<quint16>(bytes.data() + 2 * i);
+        if (c == 0)
+            break;
+        o[i] = c;
+    }
+    out.truncate(i);
+    return out;
+}
+
+QByteArray frameReply(const QString& line)
+{
+    return toAnsi(frameLineText(line));
+}
+
+QStringList splitItems(QStringView text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text = text.first(nul);
+    const char16_t* p = text.utf16();
+    const qsizetype n = text.size();
+    auto isBlank = [](char16_t c) { return c >= 1 && c <= 32; };
+    QStringList items;
+    qsizetype i = 0;
+    while (true) {
+        while (i < n && isBlank(p[i]))
+            ++i;
+        if (i >= n)
+            break;
+        if (p[i] != u'"') {
+            const qsizetype start = i;
+            while (i < n && !isBlank(p[i]))
+                ++i;
+            items.append(text.sliced(start, i - start).toString());
+            continue;
+        }
+        ++i;
+        const qsizetype start = i;
+        qsizetype close = text.indexOf(u'"', i);
+        if (close < 0 || close + 1 >= n || p[close + 1] != u'"') {
+            // the common case: no doubled quote inside
+            const qsizetype end = close < 0 ? n : close;
+            items.append(text.sliced(start, end - start).toString());
+            i = close < 0 ? n : close + 1;
+            continue;
+        }
+        QString item;
+        while (i < n) {
+            if (p[i] == u'"') {
+                if (i + 1 < n && p[i + 1] == u'"') {
+                    item += u'"';
+                    i += 2;
+                    continue;
+                }
+                ++i;
+                break;
+            }
+            item += QChar(p[i++]);
+        }
+        items.append(item);
+    }
+    return items;
+}
+
+QString openItem(const QString& item)
+{
+    // The byte form of DecodeBase64Str + UnsealStr: the key is 7-bit, so a body
+    // byte of 0x80 or above can never XOR into an alphabet character.
+    static const QByteArray keyBytes = Key().toLatin1();
+    const QByteArray sealed = decodeUnits(item);
+    if (sealed.isEmpty())
+        return QString();
+    const auto* sp = reinterpret_cast<const uchar*>(sealed.constData());
+    const Marker m =
+        readMarker(sealed.size(), [sp](qsizetype i) { return unsigned(ansiToUnicode(sp[i])); });
+    const auto* kp = reinterpret_cast<const uchar*>(keyBytes.constData());
+    const qsizetype k = keyBytes.size();
+    return fromAnsi(decodeValues(m.length, [sp, kp, k](qsizetype i) {
+        const uchar b = sp[i];
+        return b < 128 ? int(kDecode[b ^ kp[i % k]]) : kSkip;
+    }));
+}
+
+} // namespace EncDec
