@@ -31,7 +31,7 @@ void TFTLanguage::Translate(QWidget* target)
         return;
     }
     const int targetTag = tag(target);
-    if (target->isWindow() && targetTag != fNoTransTag && !isExcluded(target)) {
+    if (target->isWindow() && targetTag != 0 && targetTag != fNoTransTag && !isExcluded(target)) {
         target->setWindowTitle(captionAt(targetTag, target->windowTitle()));
     }
     translateChildren(target);
@@ -49,8 +49,9 @@ void TFTLanguage::translateChildren(QObject* parent)
 
 void TFTLanguage::translateObject(QObject* object)
 {
+    // Untagged objects (every internal child Qt makes) stay as they are whatever NoTransTag says.
     const int t = tag(object);
-    if (t == fNoTransTag || isExcluded(object)) {
+    if (t == 0 || t == fNoTransTag || isExcluded(object)) {
         return;
     }
     const QString hint = hintFor(t);
