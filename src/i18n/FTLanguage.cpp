@@ -183,6 +183,11 @@ QString TFTLanguage::LanguageById(int index) const
     return index >= 0 && index < LanguageCount() ? fLangStrs.at(index) : QString();
 }
 
+int TFTLanguage::LanguageBase(int index) const
+{
+    return index >= 0 && index < LanguageCount() ? fLangIds.at(index) : 0;
+}
+
 void TFTLanguage::AddExclusion(QObject* component)
 {
     if (component && !fExclusions.contains(component)) {

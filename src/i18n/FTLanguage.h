@@ -39,6 +39,8 @@ public:
 
     int IndexOfLangID(int langId) const;
     QString LanguageById(int index) const;
+    // The string id where the block of the language at index starts; 0 out of range.
+    int LanguageBase(int index) const;
     void AddExclusion(QObject* component);
 
     // Picks the language of a locale name such as "de_DE" (system locale when
