@@ -1,5 +1,6 @@
 #include "EncDec.h"
 
+#include <QVarLengthArray>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
@@ -41,10 +42,11 @@ constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwx
 constexpr int kSkip = -1;
 constexpr int kPad = 64;
 
-// Value of a 7-bit character: 0-63 for the alphabet, kPad for "=", kSkip otherwise.
-constexpr std::array<signed char, 128> makeDecodeTable()
+// Value of a character below 256: 0-63 for the alphabet, kPad for "=",
+// kSkip otherwise.
+constexpr std::array<signed char, 256> makeDecodeTable()
 {
-    std::array<signed char, 128> t{};
+    std::array<signed char, 256> t{};
     for (auto& v : t)
         v = kSkip;
     for (int i = 0; i < 64; ++i)
@@ -52,17 +54,30 @@ constexpr std::array<signed char, 128> makeDecodeTable()
     t['='] = kPad;
     return t;
 }
-constexpr std::array<signed char, 128> kDecode = makeDecodeTable();
+constexpr std::array<signed char, 256> kDecode = makeDecodeTable();
 
-// Decodes the values that valueAt(i) yields for i in [0, n). Groups of four;
-// "=" in the third or fourth place shortens the group. A tail of two or three
-// values decodes as if it were padded with "="; a single value is dropped,
-// since six bits do not make a byte.
-template <typename ValueAt>
-QByteArray decodeValues(qsizetype n, ValueAt valueAt)
+inline int valueOf(uchar c)
 {
-    QByteArray out(n / 4 * 3 + 3, Qt::Uninitialized);
-    char* o = out.data();
+    return kDecode[c];
+}
+
+inline int valueOf(char16_t c)
+{
+    return c < 128 ? kDecode[c] : kSkip;
+}
+
+// Decodes groups of four values; "=" in the third or fourth place shortens
+// the group. A tail of two or three values decodes as if it were padded with
+// "="; a single value is dropped, since six bits do not make a byte.
+constexpr qsizetype decodedCapacity(qsizetype n)
+{
+    return n / 4 * 3 + 3;
+}
+
+// Writes at most decodedCapacity(n) bytes to out; returns the count.
+template <typename Unit> qsizetype decodeBase64(const Unit* p, qsizetype n, char* out)
+{
+    char* o = out;
     int q[4];
     int k = 0;
     auto emitGroup = [&o, &q]() {
@@ -79,8 +94,26 @@ QByteArray decodeValues(qsizetype n, ValueAt valueAt)
             return;
         *o++ = char(bits);
     };
-    for (qsizetype i = 0; i < n; ++i) {
-        const int v = valueAt(i);
+    qsizetype i = 0;
+    while (i < n) {
+        if (k == 0) {
+            // whole groups of plain alphabet characters, the usual case
+            while (i + 4 <= n) {
+                const int a = valueOf(p[i]), b = valueOf(p[i + 1]), c = valueOf(p[i + 2]),
+                          d = valueOf(p[i + 3]);
+                if (unsigned(a | b | c | d) > 63u)
+                    break;
+                const unsigned bits = unsigned(a) << 18 | unsigned(b) << 12 | unsigned(c) << 6 | unsigned(d);
+                o[0] = char(bits >> 16);
+                o[1] = char(bits >> 8);
+                o[2] = char(bits);
+                o += 3;
+                i += 4;
+            }
+            if (i >= n)
+                break;
+        }
+        const int v = valueOf(p[i++]);
         if (v == kSkip)
             continue;
         q[k++] = v;
@@ -94,14 +127,14 @@ QByteArray decodeValues(qsizetype n, ValueAt valueAt)
             q[k] = kPad;
         emitGroup();
     }
-    out.truncate(o - out.constData());
-    return out;
+    return o - out;
 }
 
 QByteArray decodeUnits(QStringView text)
 {
-    const char16_t* p = text.utf16();
-    return decodeValues(text.size(), [p](qsizetype i) { return p[i] < 128 ? int(kDecode[p[i]]) : kSkip; });
+    QByteArray out(decodedCapacity(text.size()), Qt::Uninitialized);
+    out.truncate(decodeBase64(text.utf16(), text.size(), out.data()));
+    return out;
 }
 
 // Base64 with or without a CR LF after every 76 characters.
@@ -141,8 +174,7 @@ struct Marker
 
 // Reads the length digits and the marker at the end of a sealed text of size
 // t; charAt(i) gives the 16-bit code of character i.
-template <typename CharAt>
-Marker readMarker(qsizetype t, CharAt charAt)
+template <typename CharAt> Marker readMarker(qsizetype t, CharAt charAt)
 {
     const unsigned d = charAt(t - 1);
     if (d > 255)
@@ -182,11 +214,20 @@ QByteArray toAnsi(QStringView text)
 
 QString fromAnsi(QByteArrayView bytes)
 {
-    QString out(bytes.size(), Qt::Uninitialized);
-    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    QString out = QString::fromLatin1(bytes);
     const auto* p = reinterpret_cast<const uchar*>(bytes.data());
-    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
-        o[i] = ansiToUnicode(p[i]);
+    const qsizetype n = bytes.size();
+    // Latin-1 is right for everything but 0x80-0x9F; find those first.
+    uchar special = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        special |= uchar(uchar(p[i] - 0x80) < 0x20);
+    if (special) {
+        char16_t* o = reinterpret_cast<char16_t*>(out.data());
+        for (qsizetype i = 0; i < n; ++i) {
+            if (uchar(p[i] - 0x80) < 0x20)
+                o[i] = kHighTable[p[i] - 0x80];
+        }
+    }
     return out;
 }
 
@@ -338,20 +379,24 @@ QStringList splitItems(QStringView text)
 QString openItem(const QString& item)
 {
     // The byte form of DecodeBase64Str + UnsealStr: the key is 7-bit, so a body
-    // byte of 0x80 or above can never XOR into an alphabet character.
+    // byte of 0x80 or above stays so after the XOR and is skipped as before.
     static const QByteArray keyBytes = Key().toLatin1();
-    const QByteArray sealed = decodeUnits(item);
+    QVarLengthArray<char, 1024> sealed(decodedCapacity(item.size()));
+    sealed.resize(decodeBase64(units(item), item.size(), sealed.data()));
     if (sealed.isEmpty())
         return QString();
-    const auto* sp = reinterpret_cast<const uchar*>(sealed.constData());
-    const Marker m =
-        readMarker(sealed.size(), [sp](qsizetype i) { return unsigned(ansiToUnicode(sp[i])); });
+    auto* sp = reinterpret_cast<uchar*>(sealed.data());
+    const Marker m = readMarker(sealed.size(), [sp](qsizetype i) { return unsigned(ansiToUnicode(sp[i])); });
     const auto* kp = reinterpret_cast<const uchar*>(keyBytes.constData());
     const qsizetype k = keyBytes.size();
-    return fromAnsi(decodeValues(m.length, [sp, kp, k](qsizetype i) {
-        const uchar b = sp[i];
-        return b < 128 ? int(kDecode[b ^ kp[i % k]]) : kSkip;
-    }));
+    for (qsizetype base = 0; base < m.length; base += k) {
+        const qsizetype end = std::min(m.length, base + k);
+        for (qsizetype i = base; i < end; ++i)
+            sp[i] ^= kp[i - base];
+    }
+    QVarLengthArray<char, 1024> text(decodedCapacity(m.length));
+    text.resize(decodeBase64(sp, m.length, text.data()));
+    return fromAnsi(QByteArrayView(text.constData(), text.size()));
 }
 
 } // namespace EncDec

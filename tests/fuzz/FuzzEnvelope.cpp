@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArrayView bytes(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
     LineAssembler assembler;
     for (qsizetype at = 0; at < bytes.size(); at += qsizetype(chunk)) {
-        const LineAssembler::Taken taken = assembler.take(EncDec::fromAnsi(bytes.sliced(at, qMin(qsizetype(chunk), bytes.size() - at))));
+        const LineAssembler::Taken taken =
+            assembler.take(EncDec::fromAnsi(bytes.sliced(at, qMin(qsizetype(chunk), bytes.size() - at))));
         openAll(taken.lines);
     }
     // What a sealed reply would look like if these bytes were the line.

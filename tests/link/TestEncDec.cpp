@@ -225,7 +225,8 @@ void TestEncDec::roundTrip_data()
     QTest::newRow("keyword with colons") << QStringLiteral("getfile:C:\\Data\\phrases:x");
     QTest::newRow("NUL in text") << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
     QTest::newRow("long with breaks")
-        << QStringLiteral("addlog:") + QStringLiteral("Gr\u00fc\u00dfe \u201ezitiert\u201c \u2026 ").repeated(40);
+        << QStringLiteral("addlog:") +
+               QStringLiteral("Gr\u00fc\u00dfe \u201ezitiert\u201c \u2026 ").repeated(40);
     QTest::newRow("control characters") << QStringLiteral("\t\x01\x1f\x7f end");
 }
 
@@ -269,8 +270,7 @@ void TestEncDec::items_data()
     QTest::newRow("empty quoted") << QStringLiteral("\"\"\n") << QStringList{""};
     QTest::newRow("unquoted words") << QStringLiteral("ab cd\n") << QStringList{"ab", "cd"};
     QTest::newRow("text right after a quote") << QStringLiteral("\"a\"b\n") << QStringList{"a", "b"};
-    QTest::newRow("control characters skipped")
-        << QStringLiteral("\x01\x1f\"a\"\t\x02") << QStringList{"a"};
+    QTest::newRow("control characters skipped") << QStringLiteral("\x01\x1f\"a\"\t\x02") << QStringList{"a"};
     QTest::newRow("NUL ends the text")
         << QStringLiteral("\"a\"\n") + QChar(0) + QStringLiteral("\"b\"\n") << QStringList{"a"};
     QTest::newRow("NUL inside quotes")

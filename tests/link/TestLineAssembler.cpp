@@ -57,8 +57,8 @@ void TestLineAssembler::steps_data()
         << QStringList{"\"a\"\n\"b", "\"\n"} << QStringList{"\"a\"\n", "\"b\"\n"} << QStringList{"\"b", ""}
         << QString();
     QTest::newRow("kept tail joins the next partial")
-        << QStringList{"\"a\"\n\"b", "c", "d"} << QStringList{"\"a\"\n", "", ""}
-        << QStringList{"\"b", "", ""} << QStringLiteral("\"bcd");
+        << QStringList{"\"a\"\n\"b", "c", "d"} << QStringList{"\"a\"\n", "", ""} << QStringList{"\"b", "", ""}
+        << QStringLiteral("\"bcd");
     QTest::newRow("empty chunk changes nothing")
         << QStringList{"\"a", "", "\"\n"} << QStringList{"", "", "\"a\"\n"} << QStringList{"", "", ""}
         << QString();

@@ -31,8 +31,8 @@ void TestReplyCodes::lookup_data()
     QTest::newRow("trailing blank") << QStringLiteral("stop ") << int(RC_None);
     QTest::newRow("empty") << QString() << int(RC_None);
     // Only ASCII letters fold: dotted capital I must not pass for "i".
-    QTest::newRow("non-ASCII capital") << QStringLiteral("GETVER").replace(u'E', QChar(0x0130))
-                                       << int(RC_None);
+    QTest::newRow("non-ASCII capital")
+        << QStringLiteral("GETVER").replace(u'E', QChar(0x0130)) << int(RC_None);
     QTest::newRow("Kelvin sign is not k") << QStringLiteral("bloc\u212a") << int(RC_None);
 }
 
