@@ -18,7 +18,7 @@ namespace {
 const QString HintMarker = QStringLiteral("{HINT}");
 const QString AppNameMarker = QStringLiteral("%appname%");
 
-// "#13" becomes a carriage return, "##13" the text "#13"; "%appname%" goes,
+// "#13" becomes a line break, "##13" the text "#13"; "%appname%" goes,
 // since the console gives the component no application name.
 QString expandMarkers(const QString& text)
 {
@@ -30,7 +30,7 @@ QString expandMarkers(const QString& text)
             if (i > 0 && text.at(i - 1) == u'#') {
                 out += QStringLiteral("13");
             } else {
-                out += QChar(13);
+                out += QChar(TFTLanguage::LineBreak);
             }
             i += 3;
         } else {

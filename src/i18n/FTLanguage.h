@@ -20,6 +20,10 @@ public:
 
     static TFTLanguage& instance();
 
+    // What "#13" in a text becomes. Qt widgets break lines at LF and show a lone
+    // CR as nothing, so the Windows carriage return would lose the line break.
+    static constexpr char16_t LineBreak = u'\n';
+
     // Name of the dynamic property that carries a widget's tag.
     static constexpr const char* TagProperty = "tag";
     static void setTag(QObject* object, int tag);

@@ -231,11 +231,11 @@ private slots:
         QTest::addColumn<QString>("raw");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("line break") << "First line#13Second line" << "First line\rSecond line"
-                                    << "First line\rSecond line";
+        QTest::newRow("line break") << "First line#13Second line" << "First line\nSecond line"
+                                    << "First line\nSecond line";
         QTest::newRow("escaped line break") << "Use ##13 here" << "Use #13 here" << "Use #13 here";
         QTest::newRow("three hashes") << "###13" << "##13" << "##13";
-        QTest::newRow("break at start and end") << "#13x#13" << "\rx\r" << "\rx\r";
+        QTest::newRow("break at start and end") << "#13x#13" << "\nx\n" << "\nx\n";
         QTest::newRow("incomplete marker") << "#1" << "#1" << "#1";
         QTest::newRow("application name dropped") << "%appname% says hi%appname%" << " says hi" << " says hi";
         QTest::newRow("hint kept in messages") << "Refresh{HINT}175" << "Refresh{HINT}175" << "Refresh";
@@ -261,7 +261,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("window title") << ".windowTitle" << "Wizard";
         QTest::newRow("caption before hint") << "refresh.text" << "Refresh";
-        QTest::newRow("hint with line break") << "refresh.toolTip" << "Fetch\ragain";
+        QTest::newRow("hint with line break") << "refresh.toolTip" << "Fetch\nagain";
         QTest::newRow("hint-only label keeps design") << "hintOnly.text" << "Label design";
         QTest::newRow("hint-only label tip") << "hintOnly.toolTip" << "Tip twelve";
         QTest::newRow("radio group caption") << "radio.title" << "File Mode";
@@ -301,6 +301,18 @@ private slots:
         language.Translate(window.get());
         QCOMPARE(readBack(window.get(), path), expected);
         QVERIFY(MessageBox::history().isEmpty());
+    }
+
+    void lineBreakShowsAsTwoLines()
+    {
+        TFTLanguage language(writeFile("0=English|1000:9;\n1001=First line#13Second line\n1002=One line\n"));
+        QWidget window;
+        auto* twoLines = new QLabel(QStringLiteral("design"), &window);
+        auto* oneLine = new QLabel(QStringLiteral("design"), &window);
+        TFTLanguage::setTag(twoLines, 1);
+        TFTLanguage::setTag(oneLine, 2);
+        language.Translate(&window);
+        QVERIFY(twoLines->sizeHint().height() >= 2 * oneLine->sizeHint().height() - 2);
     }
 
     void locale_data()
