@@ -1,7 +1,6 @@
 #include "EncDec.h"
 
 #include <QVarLengthArray>
-#include <QtEndian>
 #include <algorithm>
 #include <array>
 
@@ -137,13 +136,13 @@ QByteArray decodeUnits(QStringView text)
     return out;
 }
 
-// Base64 with or without a CR LF after every 76 characters.
-QString encodeBytes(QByteArrayView bytes, bool lineBreaks)
+// Base64 with a CR LF after every 76 characters.
+QString encodeBytes(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const uchar*>(bytes.data());
     const qsizetype n = bytes.size();
     const qsizetype groups = (n + 2) / 3;
-    QString out(groups * 4 + (lineBreaks ? groups / 19 * 2 : 0), Qt::Uninitialized);
+    QString out(groups * 4 + groups / 19 * 2, Qt::Uninitialized);
     char16_t* o = reinterpret_cast<char16_t*>(out.data());
     int lineCount = 0;
     for (qsizetype i = 0; i < n; i += 3) {
@@ -154,13 +153,11 @@ QString encodeBytes(QByteArrayView bytes, bool lineBreaks)
         *o++ = char16_t(kAlphabet[bits >> 12 & 63]);
         *o++ = left > 1 ? char16_t(kAlphabet[bits >> 6 & 63]) : u'=';
         *o++ = left > 2 ? char16_t(kAlphabet[bits & 63]) : u'=';
-        if (lineBreaks) {
-            lineCount += 4;
-            if (lineCount > 75) {
-                *o++ = u'\r';
-                *o++ = u'\n';
-                lineCount = 0;
-            }
+        lineCount += 4;
+        if (lineCount > 75) {
+            *o++ = u'\r';
+            *o++ = u'\n';
+            lineCount = 0;
         }
     }
     return out;
@@ -233,7 +230,7 @@ QString fromAnsi(QByteArrayView bytes)
 
 QString EncodeBase64Str(const QString& text)
 {
-    return encodeBytes(toAnsi(text), true);
+    return encodeBytes(toAnsi(text));
 }
 
 QString DecodeBase64Str(const QString& text)
@@ -279,101 +276,6 @@ QString UnsealStr(const QString& sealed, const QString& key)
     for (qsizetype i = 0; i < m.length; ++i)
         o[i] = sp[i] ^ kp[i % k];
     return DecodeBase64Str(inner);
-}
-
-QString frameLineText(const QString& line)
-{
-    const QString outer = encodeBytes(toAnsi(SealStr(line, Key())), false);
-    QString framed;
-    framed.reserve(outer.size() + 3);
-    framed += u'"';
-    framed += outer;
-    framed += u"\"\n";
-    return framed;
-}
-
-QByteArray frameLine(const QString& line)
-{
-    const QString text = frameLineText(line);
-    QByteArray out((text.size() + 1) * 2, Qt::Uninitialized);
-    char* o = out.data();
-    for (QChar c : text) {
-        qToLittleEndian<quint16>(c.unicode(), o);
-        o += 2;
-    }
-    o[0] = o[1] = 0;
-    return out;
-}
-
-QString fromUtf16Le(QByteArrayView bytes)
-{
-    const qsizetype units = bytes.size() / 2;
-    QString out(units, Qt::Uninitialized);
-    char16_t* o = reinterpret_cast<char16_t*>(out.data());
-    qsizetype i = 0;
-    for (; i < units; ++i) {
-        const char16_t c = qFromLittleEndian<quint16>(bytes.data() + 2 * i);
-        if (c == 0)
-            break;
-        o[i] = c;
-    }
-    out.truncate(i);
-    return out;
-}
-
-QByteArray frameReply(const QString& line)
-{
-    return toAnsi(frameLineText(line));
-}
-
-QStringList splitItems(QStringView text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text = text.first(nul);
-    const char16_t* p = text.utf16();
-    const qsizetype n = text.size();
-    auto isBlank = [](char16_t c) { return c >= 1 && c <= 32; };
-    QStringList items;
-    qsizetype i = 0;
-    while (true) {
-        while (i < n && isBlank(p[i]))
-            ++i;
-        if (i >= n)
-            break;
-        if (p[i] != u'"') {
-            const qsizetype start = i;
-            while (i < n && !isBlank(p[i]))
-                ++i;
-            items.append(text.sliced(start, i - start).toString());
-            continue;
-        }
-        ++i;
-        const qsizetype start = i;
-        qsizetype close = text.indexOf(u'"', i);
-        if (close < 0 || close + 1 >= n || p[close + 1] != u'"') {
-            // the common case: no doubled quote inside
-            const qsizetype end = close < 0 ? n : close;
-            items.append(text.sliced(start, end - start).toString());
-            i = close < 0 ? n : close + 1;
-            continue;
-        }
-        QString item;
-        while (i < n) {
-            if (p[i] == u'"') {
-                if (i + 1 < n && p[i + 1] == u'"') {
-                    item += u'"';
-                    i += 2;
-                    continue;
-                }
-                ++i;
-                break;
-            }
-            item += QChar(p[i++]);
-        }
-        items.append(item);
-    }
-    return items;
 }
 
 QString openItem(const QString& item)
