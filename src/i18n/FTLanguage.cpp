@@ -51,14 +51,14 @@ QString between(const QString& text, qsizetype from, qsizetype to)
 
 void showError(const QString& text)
 {
-    const QString caption = QCoreApplication::instance() ? QGuiApplication::applicationDisplayName() : QString();
+    const QString caption =
+        QCoreApplication::instance() ? QGuiApplication::applicationDisplayName() : QString();
     MessageBox::show(nullptr, MessageBox::Critical, caption, text, MessageBox::Ok);
 }
 
 } // namespace
 
-TFTLanguage::TFTLanguage(const QString& fileName)
-    : fSource(fileName)
+TFTLanguage::TFTLanguage(const QString& fileName) : fSource(fileName)
 {
     // The program's own module carries no strings: an empty source simply
     // starts with no languages and shows nothing (no window may exist yet).

@@ -11,7 +11,11 @@ class StringTableFile
 public:
     static constexpr int MaxLength = 1024;
 
-    enum Status { Ok, NotFound };
+    enum Status
+    {
+        Ok,
+        NotFound
+    };
 
     // Reads path into strings (emptied first). NotFound when the file cannot
     // be opened as a regular readable file.

@@ -54,7 +54,8 @@ private slots:
             int owner = -1;
             for (int i = 0; i < m_language->LanguageCount(); ++i) {
                 const int base = m_language->LanguageBase(i);
-                const int next = bases.indexOf(base) + 1 < bases.size() ? bases[bases.indexOf(base) + 1] : INT_MAX;
+                const int next =
+                    bases.indexOf(base) + 1 < bases.size() ? bases[bases.indexOf(base) + 1] : INT_MAX;
                 if (it.key() > base && it.key() < next) {
                     owner = i;
                 }
@@ -130,7 +131,8 @@ private slots:
                 const auto other = m_blocks[i].find(id);
                 // A missing id is reported by sameIdsInEveryLanguage.
                 if (other != m_blocks[i].end()) {
-                    QVERIFY2(placeholders(other->second) == placeholders(text), qPrintable(QString::number(id)));
+                    QVERIFY2(placeholders(other->second) == placeholders(text),
+                             qPrintable(QString::number(id)));
                 }
             }
         }

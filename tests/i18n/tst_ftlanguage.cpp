@@ -18,8 +18,10 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -77,6 +79,12 @@ std::unique_ptr<QWidget> makeWindow(TFTLanguage& language)
     QAction* action = menu->addAction(QStringLiteral("Action design"));
     action->setObjectName(QStringLiteral("action"));
     TFTLanguage::setTag(action, 41);
+    auto* excludedMenu = new QMenu(QStringLiteral("Excluded menu design"));
+    tagged(w, excludedMenu, "excludedMenu", 0);
+    language.AddExclusion(excludedMenu);
+    QAction* inExcluded = excludedMenu->addAction(QStringLiteral("Item of excluded menu"));
+    inExcluded->setObjectName(QStringLiteral("inExcludedMenu"));
+    TFTLanguage::setTag(inExcluded, 41);
     tagged(w, new QGroupBox(QStringLiteral("Group design")), "group", 42);
     auto* frame = new QWidget;
     tagged(w, frame, "frame", 0);
@@ -150,23 +158,23 @@ private slots:
         QTest::addColumn<QStringList>("baseProbes");
         QTest::addColumn<int>("badBaseBoxes");
 
-        QTest::newRow("two languages") << QByteArray("English|1000:9;Deutsch|2000:7;")
-                                       << QStringList{"English", "Deutsch"} << QList<int>{9, 7}
-                                       << QStringList{"at1000", "at2000"} << 0;
+        QTest::newRow("two languages")
+            << QByteArray("English|1000:9;Deutsch|2000:7;") << QStringList{"English", "Deutsch"}
+            << QList<int>{9, 7} << QStringList{"at1000", "at2000"} << 0;
         QTest::newRow("bad number gives 9") << QByteArray("English|1000:x;") << QStringList{"English"}
                                             << QList<int>{9} << QStringList{"at1000"} << 0;
-        QTest::newRow("bad base gives box and base 0")
-            << QByteArray("English|y:9;") << QStringList{"English"} << QList<int>{9} << QStringList{"at0"} << 1;
+        QTest::newRow("bad base gives box and base 0") << QByteArray("English|y:9;") << QStringList{"English"}
+                                                       << QList<int>{9} << QStringList{"at0"} << 1;
         QTest::newRow("one box per bad base")
             << QByteArray("A|y:9;B|3000:12;C|:7;") << QStringList{"A", "B", "C"} << QList<int>{9, 12, 7}
             << QStringList{"at0", "at3000", "at0"} << 2;
-        QTest::newRow("unfinished entry ignored") << QByteArray("English|1000:9;Deutsch|2000")
-                                                  << QStringList{"English"} << QList<int>{9}
-                                                  << QStringList{"at1000"} << 0;
-        QTest::newRow("markers out of order") << QByteArray("a:b|c;") << QStringList{"a:b"} << QList<int>{9}
-                                              << QStringList{"at0"} << 1;
-        QTest::newRow("no entry at all") << QByteArray("garbage") << QStringList{} << QList<int>{}
-                                         << QStringList{} << 0;
+        QTest::newRow("unfinished entry ignored")
+            << QByteArray("English|1000:9;Deutsch|2000") << QStringList{"English"} << QList<int>{9}
+            << QStringList{"at1000"} << 0;
+        QTest::newRow("markers out of order")
+            << QByteArray("a:b|c;") << QStringList{"a:b"} << QList<int>{9} << QStringList{"at0"} << 1;
+        QTest::newRow("no entry at all")
+            << QByteArray("garbage") << QStringList{} << QList<int>{} << QStringList{} << 0;
     }
 
     void languageList()
@@ -231,16 +239,33 @@ private slots:
         QTest::addColumn<QString>("raw");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("line break") << "First line#13Second line" << "First line\nSecond line"
+        QTest::newRow("line break") << "First line#13Second line"
+                                    << "First line\nSecond line"
                                     << "First line\nSecond line";
-        QTest::newRow("escaped line break") << "Use ##13 here" << "Use #13 here" << "Use #13 here";
-        QTest::newRow("three hashes") << "###13" << "##13" << "##13";
-        QTest::newRow("break at start and end") << "#13x#13" << "\nx\n" << "\nx\n";
-        QTest::newRow("incomplete marker") << "#1" << "#1" << "#1";
-        QTest::newRow("application name dropped") << "%appname% says hi%appname%" << " says hi" << " says hi";
-        QTest::newRow("hint kept in messages") << "Refresh{HINT}175" << "Refresh{HINT}175" << "Refresh";
-        QTest::newRow("hint only falls back") << "{HINT}12" << "{HINT}12" << "old";
-        QTest::newRow("empty falls back") << "" << "" << "old";
+        QTest::newRow("escaped line break") << "Use ##13 here"
+                                            << "Use #13 here"
+                                            << "Use #13 here";
+        QTest::newRow("three hashes") << "###13"
+                                      << "##13"
+                                      << "##13";
+        QTest::newRow("break at start and end") << "#13x#13"
+                                                << "\nx\n"
+                                                << "\nx\n";
+        QTest::newRow("incomplete marker") << "#1"
+                                           << "#1"
+                                           << "#1";
+        QTest::newRow("application name dropped") << "%appname% says hi%appname%"
+                                                  << " says hi"
+                                                  << " says hi";
+        QTest::newRow("hint kept in messages") << "Refresh{HINT}175"
+                                               << "Refresh{HINT}175"
+                                               << "Refresh";
+        QTest::newRow("hint only falls back") << "{HINT}12"
+                                              << "{HINT}12"
+                                              << "old";
+        QTest::newRow("empty falls back") << ""
+                                          << ""
+                                          << "old";
     }
 
     void markers()
@@ -259,30 +284,56 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("window title") << ".windowTitle" << "Wizard";
-        QTest::newRow("caption before hint") << "refresh.text" << "Refresh";
-        QTest::newRow("hint with line break") << "refresh.toolTip" << "Fetch\nagain";
-        QTest::newRow("hint-only label keeps design") << "hintOnly.text" << "Label design";
-        QTest::newRow("hint-only label tip") << "hintOnly.toolTip" << "Tip twelve";
-        QTest::newRow("radio group caption") << "radio.title" << "File Mode";
-        QTest::newRow("radio item 0 from tag+1") << "radio.item0" << "Central";
-        QTest::newRow("radio item 1 from tag+2") << "radio.item1" << "Local";
-        QTest::newRow("combo item 0 from tag") << "combo.item0" << "Do not check";
-        QTest::newRow("combo item 3 from tag+3") << "combo.item3" << "Experimental";
-        QTest::newRow("combo item without string") << "combo.item4" << "Combo 4 design";
-        QTest::newRow("tab 0 from tag") << "tabs.tab0" << "Monitor";
-        QTest::newRow("tab 2 from tag+2") << "tabs.tab2" << "Phrases";
-        QTest::newRow("list item 1") << "list.item1" << "Second";
-        QTest::newRow("line edit") << "edit.text" << "Edited";
-        QTest::newRow("check box") << "check.text" << "Checked";
-        QTest::newRow("menu title") << "menu.title" << "Columns";
-        QTest::newRow("menu action") << "action.text" << "Write access";
-        QTest::newRow("group box") << "group.title" << "Backup";
-        QTest::newRow("nested in untagged frame") << "nested.text" << "Nested";
-        QTest::newRow("excluded") << "excluded.text" << "Excluded design";
-        QTest::newRow("untagged") << "untagged.text" << "Untagged design";
-        QTest::newRow("file dialog title") << "fileDialog.windowTitle" << "Save server log";
-        QTest::newRow("track bar tip") << "slider.toolTip" << "Slide";
+        QTest::newRow("window title") << ".windowTitle"
+                                      << "Wizard";
+        QTest::newRow("caption before hint") << "refresh.text"
+                                             << "Refresh";
+        QTest::newRow("hint with line break") << "refresh.toolTip"
+                                              << "Fetch\nagain";
+        QTest::newRow("hint-only label keeps design") << "hintOnly.text"
+                                                      << "Label design";
+        QTest::newRow("hint-only label tip") << "hintOnly.toolTip"
+                                             << "Tip twelve";
+        QTest::newRow("radio group caption") << "radio.title"
+                                             << "File Mode";
+        QTest::newRow("radio item 0 from tag+1") << "radio.item0"
+                                                 << "Central";
+        QTest::newRow("radio item 1 from tag+2") << "radio.item1"
+                                                 << "Local";
+        QTest::newRow("combo item 0 from tag") << "combo.item0"
+                                               << "Do not check";
+        QTest::newRow("combo item 3 from tag+3") << "combo.item3"
+                                                 << "Experimental";
+        QTest::newRow("combo item without string") << "combo.item4"
+                                                   << "Combo 4 design";
+        QTest::newRow("tab 0 from tag") << "tabs.tab0"
+                                        << "Monitor";
+        QTest::newRow("tab 2 from tag+2") << "tabs.tab2"
+                                          << "Phrases";
+        QTest::newRow("list item 1") << "list.item1"
+                                     << "Second";
+        QTest::newRow("line edit") << "edit.text"
+                                   << "Edited";
+        QTest::newRow("check box") << "check.text"
+                                   << "Checked";
+        QTest::newRow("menu title") << "menu.title"
+                                    << "Columns";
+        QTest::newRow("menu action") << "action.text"
+                                     << "Write access";
+        QTest::newRow("item of an excluded menu") << "inExcludedMenu.text"
+                                                  << "Item of excluded menu";
+        QTest::newRow("group box") << "group.title"
+                                   << "Backup";
+        QTest::newRow("nested in untagged frame") << "nested.text"
+                                                  << "Nested";
+        QTest::newRow("excluded") << "excluded.text"
+                                  << "Excluded design";
+        QTest::newRow("untagged") << "untagged.text"
+                                  << "Untagged design";
+        QTest::newRow("file dialog title") << "fileDialog.windowTitle"
+                                           << "Save server log";
+        QTest::newRow("track bar tip") << "slider.toolTip"
+                                       << "Slide";
     }
 
     void translate()
@@ -322,13 +373,20 @@ private slots:
         QTest::addColumn<QString>("chosen");
         const QByteArray withFrench = "English|1000:9;Deutsch|2000:7;Francais|3000:12;";
         const QByteArray withoutFrench = "English|1000:9;Deutsch|2000:7;";
-        QTest::newRow("French listed") << withFrench << "fr_FR" << "Francais";
-        QTest::newRow("French not listed: first") << withoutFrench << "fr_FR" << "English";
-        QTest::newRow("German") << withoutFrench << "de_DE" << "Deutsch";
-        QTest::newRow("Austrian German") << withoutFrench << "de_AT" << "Deutsch";
-        QTest::newRow("C locale: first") << QByteArray("Deutsch|2000:7;English|1000:9;") << "C" << "Deutsch";
-        QTest::newRow("unknown language: first") << withoutFrench << "sw_KE" << "English";
-        QTest::newRow("no languages") << QByteArray("none") << "de_DE" << "";
+        QTest::newRow("French listed") << withFrench << "fr_FR"
+                                       << "Francais";
+        QTest::newRow("French not listed: first") << withoutFrench << "fr_FR"
+                                                  << "English";
+        QTest::newRow("German") << withoutFrench << "de_DE"
+                                << "Deutsch";
+        QTest::newRow("Austrian German") << withoutFrench << "de_AT"
+                                         << "Deutsch";
+        QTest::newRow("C locale: first") << QByteArray("Deutsch|2000:7;English|1000:9;") << "C"
+                                         << "Deutsch";
+        QTest::newRow("unknown language: first") << withoutFrench << "sw_KE"
+                                                 << "English";
+        QTest::newRow("no languages") << QByteArray("none") << "de_DE"
+                                      << "";
     }
 
     void locale()
@@ -393,6 +451,25 @@ private slots:
         QCOMPARE(child.readAllStandardOutput().trimmed().toInt(), id);
     }
 
+    // The update check fetches texts on its own thread while the window uses them.
+    void concurrentReads()
+    {
+        TFTLanguage language(writeFile("0=English|1000:9;\n1609=Connected#13to the server\n"));
+        std::atomic<int> wrong{0};
+        auto reader = [&] {
+            for (int i = 0; i < 2000; ++i) {
+                if (language.TranslateStr(609) != QStringLiteral("Connected\nto the server")) {
+                    ++wrong;
+                }
+            }
+        };
+        std::thread a(reader), b(reader);
+        reader();
+        a.join();
+        b.join();
+        QCOMPARE(wrong.load(), 0);
+    }
+
     void badFiles_data()
     {
         QTest::addColumn<QString>("kind");
@@ -402,7 +479,8 @@ private slots:
         QTest::newRow("missing after a good one") << "missing" << true << "Source Dll not Found!";
         QTest::newRow("directory") << "directory" << false << "Source Dll not Found!";
         QTest::newRow("empty") << "empty" << false << "Error reading from language DLL.";
-        QTest::newRow("no string 0 after a good one") << "noList" << true << "Error reading from language DLL.";
+        QTest::newRow("no string 0 after a good one")
+            << "noList" << true << "Error reading from language DLL.";
         QTest::newRow("binary") << "binary" << false << "Error reading from language DLL.";
         QTest::newRow("one 5 MB line") << "hugeLine" << false << "Error reading from language DLL.";
         QTest::newRow("empty source") << "emptySource" << false << "Language data not found!";

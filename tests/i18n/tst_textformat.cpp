@@ -12,9 +12,10 @@ private slots:
         QTest::addColumn<QString>("format");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one text") << "The client %s is old." << QStringList{"PC1"} << "The client PC1 is old.";
-        QTest::newRow("two in order") << "Time: %s Money: %s" << QStringList{"1:00", "12.5"}
-                                      << "Time: 1:00 Money: 12.5";
+        QTest::newRow("one text") << "The client %s is old." << QStringList{"PC1"}
+                                  << "The client PC1 is old.";
+        QTest::newRow("two in order")
+            << "Time: %s Money: %s" << QStringList{"1:00", "12.5"} << "Time: 1:00 Money: 12.5";
         QTest::newRow("integer") << "Port %d is busy" << QStringList{"1025"} << "Port 1025 is busy";
         QTest::newRow("missing argument") << "%s and %s" << QStringList{"a"} << "a and ";
         QTest::newRow("extra argument") << "only %s" << QStringList{"a", "b"} << "only a";

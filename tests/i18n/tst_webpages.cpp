@@ -32,11 +32,16 @@ private slots:
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<bool>("byKeyword");
         QTest::addColumn<QString>("path");
-        QTest::newRow("plain") << "09" << "" << false << "/docsnet8/09/netman.htm";
-        QTest::newRow("help button: bare #") << "07" << "" << true << "/docsnet8/07/netman.htm#";
-        QTest::newRow("keyword") << "09" << "update" << true << "/docsnet8/09/netman.htm#update";
-        QTest::newRow("keyword not asked") << "09" << "update" << false << "/docsnet8/09/netman.htm";
-        QTest::newRow("backslashes") << "0C" << "a\\b" << true << "/docsnet8/0C/netman.htm#a/b";
+        QTest::newRow("plain") << "09"
+                               << "" << false << "/docsnet8/09/netman.htm";
+        QTest::newRow("help button: bare #") << "07"
+                                             << "" << true << "/docsnet8/07/netman.htm#";
+        QTest::newRow("keyword") << "09"
+                                 << "update" << true << "/docsnet8/09/netman.htm#update";
+        QTest::newRow("keyword not asked") << "09"
+                                           << "update" << false << "/docsnet8/09/netman.htm";
+        QTest::newRow("backslashes") << "0C"
+                                     << "a\\b" << true << "/docsnet8/0C/netman.htm#a/b";
     }
 
     void help()
