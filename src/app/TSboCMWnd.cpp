@@ -1,14 +1,23 @@
 #include "app/TSboCMWnd.h"
 
+#include "app/WaitDlg.h"
 #include "app/WindowMessages.h"
+#include "config/NetworkGroup.h"
+#include "config/PhrasesPage.h"
+#include "config/ServerSettings.h"
 #include "i18n/FTLanguage.h"
 #include "i18n/WebPages.h"
+#include "link/PipeLink.h"
+#include "monitor/ClientMonitor.h"
+#include "monitor/ClientsGrid.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QHostInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -24,12 +33,27 @@ TSboCMWnd::TSboCMWnd(const QStringList& arguments, QWidget* parent)
     setObjectName(QStringLiteral("TSboCMWnd"));
     m_ui.setupUi(this);
     m_trace.setMemo(m_ui.DebugMemo);
+    buildSubsystems();
     FormCreate(arguments);
 }
 
 TSboCMWnd::~TSboCMWnd()
 {
     FormDestroy();
+}
+
+void TSboCMWnd::buildSubsystems()
+{
+    m_network = new NetworkGroup;
+    m_ui.serverLayout->insertWidget(1, m_network);
+    m_phrases = new PhrasesPage;
+    m_ui.phrasesLayout->addWidget(m_phrases, 1);
+
+    m_monitor = std::make_unique<ClientMonitor>(*this);
+    ClientsList = new ClientsGrid(*m_monitor, *this);
+    m_ui.monitorLayout->insertWidget(1, ClientsList, 1);
+    m_settings = std::make_unique<ServerSettings>(*this, *m_network, *m_phrases);
+    m_link = std::make_unique<PipeLink>(*this, AppInfo::versionString());
 }
 
 void TSboCMWnd::FormCreate(const QStringList& arguments)
@@ -50,9 +74,16 @@ void TSboCMWnd::FormCreate(const QStringList& arguments)
     lang.setSource(defaultLanguageFile());
     lang.chooseLanguageFromLocale();
     lang.Translate(this);
+    m_network->alignCaptions();
+    m_phrases->alignCaptions();
 
+    m_monitor->SetClientCount(0);
     hintStatus = 0;
+    m_settings->loadStartValues();
     m_ui.ServerEdit->setText(QStringLiteral("."));
+
+    LoadLocalSettings();
+    ClientsList->SetupClientsGrid();
 
     m_ui.PageControl->setCurrentIndex(MainWindowUi::MonitorTab);
     m_updateInc = int(QRandomGenerator::global()->bounded(3));
@@ -68,6 +99,7 @@ void TSboCMWnd::applySwitches()
         m_ui.PageControl->setTabVisible(MainWindowUi::DebugTab, true);
     }
     m_ui.blockRow->setVisible(m_switches.block);
+    m_phrases->setLocalMode(m_switches.local);
 }
 
 void TSboCMWnd::connectSignals()
@@ -75,6 +107,18 @@ void TSboCMWnd::connectSignals()
     connect(m_ui.ExitBtn, &QPushButton::clicked, this, &TSboCMWnd::ExitBtnClick);
     connect(m_ui.HelpBtn, &QPushButton::clicked, this, &TSboCMWnd::HelpBtnClick);
     connect(m_ui.PageControl, &QTabWidget::currentChanged, this, &TSboCMWnd::PageControlChange);
+    connect(m_ui.ReconBtn, &QPushButton::clicked, this, [this] { m_link->ReconBtnClick(); });
+    connect(m_ui.ServerEdit, &QLineEdit::textChanged, this, &TSboCMWnd::ServerEditChange);
+    connect(m_ui.ServerEdit, &QLineEdit::returnPressed, this, [this] { m_link->ReconBtnClick(); });
+    connect(m_ui.UpdateBtn, &QPushButton::clicked, m_settings.get(), &ServerSettings::UpdateBtnClick);
+    connect(m_ui.ActBtn2, &QPushButton::clicked, m_monitor.get(), &ClientMonitor::BlockSelected);
+    connect(m_ui.ActBtn3, &QPushButton::clicked, m_monitor.get(), &ClientMonitor::UnblockSelected);
+}
+
+void TSboCMWnd::ServerEditChange()
+{
+    const QString text = m_ui.ServerEdit->text();
+    m_ui.ReconBtn->setEnabled(!text.isEmpty() && text != m_link->fCurServer);
 }
 
 void TSboCMWnd::FormDestroy()
@@ -83,6 +127,9 @@ void TSboCMWnd::FormDestroy()
         return;
     }
     m_destroyed = true;
+    SaveLocalSettings();
+    m_link->shutdown();
+    m_waitDlg.reset();
 }
 
 bool TSboCMWnd::event(QEvent* e)
@@ -101,10 +148,13 @@ bool TSboCMWnd::event(QEvent* e)
 void TSboCMWnd::StartupMessage()
 {
     show();
+    // Without a connection the refresh leaves the console on the Server tab.
+    m_link->ConnectPipe(true);
 }
 
 void TSboCMWnd::ReconnectRequest()
 {
+    m_link->ConnectPipe(m_settings->isFirstStart);
 }
 
 void TSboCMWnd::closeEvent(QCloseEvent* e)
@@ -121,6 +171,9 @@ void TSboCMWnd::resizeEvent(QResizeEvent* e)
 
 void TSboCMWnd::RelayoutTabs()
 {
+    if (m_phrases) {
+        m_phrases->relayout();
+    }
 }
 
 void TSboCMWnd::keyPressEvent(QKeyEvent* e)
@@ -161,6 +214,7 @@ void TSboCMWnd::ExitBtnClick()
 void TSboCMWnd::PageControlChange(int)
 {
     hintStatus = 1;
+    RefreshWindowState();
 }
 
 void TSboCMWnd::showNormallyInFront()

@@ -3,14 +3,26 @@
 #include "app/AppInfo.h"
 #include "app/DebugTrace.h"
 #include "app/MainWindowUi.h"
+#include "config/SettingsHost.h"
+#include "link/LinkHost.h"
+#include "monitor/MonitorHost.h"
 
 #include <QStringList>
 #include <QWidget>
+#include <memory>
+
+class ClientMonitor;
+class ClientsGrid;
+class NetworkGroup;
+class PhrasesPage;
+class PipeLink;
+class ServerSettings;
+class TWaitDlg;
 
 // The main window: owner of the run-time state. Each subsystem keeps its own
 // state in an object of its folder; the window builds them, places their
 // widgets, routes the server's replies to them and refreshes what it shows.
-class TSboCMWnd : public QWidget
+class TSboCMWnd : public QWidget, public LinkHost, public MonitorHost, public SettingsHost
 {
     Q_OBJECT
 public:
@@ -24,8 +36,43 @@ public:
     bool doBlock() const { return m_switches.block; }
     int updateInc() const { return m_updateInc; }
 
-    void DoLog(const QString& msg) { m_trace.DoLog(msg); }
     const DebugTrace& trace() const { return m_trace; }
+    PipeLink& link() { return *m_link; }
+    ClientMonitor& monitor() { return *m_monitor; }
+    ServerSettings& settings() { return *m_settings; }
+    ClientsGrid& clientsGrid() { return *ClientsList; }
+    int hintStatusValue() const { return hintStatus; }
+
+    // Shared by the subsystems' host interfaces.
+    void DoLog(const QString& msg) override { m_trace.DoLog(msg); }
+    void RefreshWindowState() override;
+    void ClearClientList() override;
+    void SendCommand(const QString& cmd) override;
+    bool isConnected() const override;
+    QWidget* dialogParent() override { return this; }
+    void setHintStatus(int status) override { hintStatus = status; }
+
+    // The server link's side.
+    QString serverEditText() const override;
+    void setReconBtnEnabled(bool enabled) override;
+    void showWaitNotice(bool show) override;
+    void clearServerLog() override;
+    bool dispatchReply(int code, const QString& argument) override;
+    void openDownloadPage() override;
+
+    // The client monitor's side.
+    void UpdateClientCountLabel() override;
+    void UpdateFileStatus() override;
+    void SetTotalsText(const QString& text) override;
+    void onDoStatsSet(bool on) override;
+
+    // The server settings' side.
+    void SendInitialQuery() override;
+    void SaveLocalSettings() override;
+    bool doStats() const override;
+
+    // Runs the coalesced refresh now; tests use it to see the result at once.
+    void refreshNow();
 
     // Help for a keyword (empty: the page with a bare "#").
     void showHelp(const QString& keyword);
@@ -52,6 +99,9 @@ private:
     void ExitBtnClick();
     void StartupMessage();
     void RelayoutTabs();
+    void buildSubsystems();
+    void LoadLocalSettings();
+    void ServerEditChange();
 
     MainWindowUi m_ui;
     DebugTrace m_trace;
@@ -60,4 +110,14 @@ private:
     int hintStatus = 0;
     bool gotTCPMessage = false;
     bool m_destroyed = false;
+    bool m_refreshQueued = false;
+    QString fLogPath;
+
+    NetworkGroup* m_network = nullptr;
+    PhrasesPage* m_phrases = nullptr;
+    ClientsGrid* ClientsList = nullptr;
+    std::unique_ptr<ClientMonitor> m_monitor;
+    std::unique_ptr<ServerSettings> m_settings;
+    std::unique_ptr<PipeLink> m_link;
+    std::unique_ptr<TWaitDlg> m_waitDlg;
 };
