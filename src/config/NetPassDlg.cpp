@@ -28,7 +28,8 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, int row)
     edit->setObjectName(QLatin1String(name));
     edit->setEchoMode(QLineEdit::Password);
     // A line break inside a password would split the command line that carries it.
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\\r\\n\\x00]*")), edit));
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\\r\\n\\x00]*")), edit));
     edit->move(120, RowTop + row * RowStep);
     return edit;
 }
@@ -99,8 +100,7 @@ void TNetPassDlg::FormShow()
 void TNetPassDlg::UpdateButtons()
 {
     ManualPassCheck->setEnabled(!NewPassEdit->text().isEmpty() || !curPass.isEmpty());
-    const bool typedCorrectly =
-        CurPassEdit->text() == curPass && NewPassEdit->text() == ConfirmEdit->text();
+    const bool typedCorrectly = CurPassEdit->text() == curPass && NewPassEdit->text() == ConfirmEdit->text();
     const bool allEmpty =
         CurPassEdit->text().isEmpty() && NewPassEdit->text().isEmpty() && ConfirmEdit->text().isEmpty();
     OKBtn->setEnabled(typedCorrectly || allEmpty);

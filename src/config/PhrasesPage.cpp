@@ -43,10 +43,11 @@ PhrasesPage::PhrasesPage(QWidget* parent) : QWidget(parent)
     resize(564, 400);
 
     LocationGroup = named(new QGroupBox(QStringLiteral("Phrases location:"), this), "LocationGroup", 50);
-    FileHintLbl = named(new QLabel(QStringLiteral("The phrase file must lie locally on the central computer on "
-                                                  "which the server service runs."),
-                                   LocationGroup),
-                        "FileHintLbl", 53);
+    FileHintLbl =
+        named(new QLabel(QStringLiteral("The phrase file must lie locally on the central computer on "
+                                        "which the server service runs."),
+                         LocationGroup),
+              "FileHintLbl", 53);
     FileHintLbl->setWordWrap(true);
     FileHintLbl->move(InnerLeft, 20);
     LocationEdit = named(new QLineEdit(LocationGroup), "LocationEdit");
@@ -59,7 +60,8 @@ PhrasesPage::PhrasesPage(QWidget* parent) : QWidget(parent)
 
     FileModeRadio = named(new RadioGroup(LocationGroup), "FileModeRadio", 54);
     FileModeRadio->setTitle(QStringLiteral("File Mode"));
-    named(FileModeRadio->addItem(QStringLiteral("Use sentral phrase file on server pc"), 55), "FileModeItem0");
+    named(FileModeRadio->addItem(QStringLiteral("Use sentral phrase file on server pc"), 55),
+          "FileModeItem0");
     named(FileModeRadio->addItem(QStringLiteral("Use local phrase file"), 56), "FileModeItem1");
     FileModeRadio->setItemIndex(0);
     FileModeRadio->resize(300, 65);
@@ -77,7 +79,8 @@ PhrasesPage::PhrasesPage(QWidget* parent) : QWidget(parent)
     FileStatLbl = named(new QLabel(QStringLiteral("OK"), LocationGroup), "FileStatLbl");
 
     BackupGroup = named(new QGroupBox(QStringLiteral("Backup"), this), "BackupGroup", 60);
-    mnbLbl = named(new QLabel(QStringLiteral("Maximum number of backups to keep:"), BackupGroup), "mnbLbl", 62);
+    mnbLbl =
+        named(new QLabel(QStringLiteral("Maximum number of backups to keep:"), BackupGroup), "mnbLbl", 62);
     mnbLbl->move(12, 25);
     BackCountEdit = named(new TStdSpinEdit(BackupGroup), "BackCountEdit");
     BackCountEdit->setMax(9999999);
@@ -119,7 +122,8 @@ void PhrasesPage::relayout()
     int groupHeight = FileHintLbl->height() + 120;
 
     const bool radioShown = !FileModeRadio->isHidden();
-    FileModeRadio->setGeometry(InnerLeft, bottomOf(LocationEdit) + 6, groupWidth - 20, FileModeRadio->height());
+    FileModeRadio->setGeometry(InnerLeft, bottomOf(LocationEdit) + 6, groupWidth - 20,
+                               FileModeRadio->height());
     const int checkTop = radioShown ? bottomOf(FileModeRadio) + 6 : bottomOf(LocationEdit) + 6;
     FileUpdateCheck->move(InnerLeft, checkTop);
     stFileStatLbl->move(stFileStatLbl->x(), bottomOf(FileUpdateCheck) + 13);

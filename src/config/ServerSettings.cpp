@@ -23,14 +23,18 @@ QString flag(bool on)
 
 } // namespace
 
-ServerSettings::ServerSettings(SettingsHost& host, NetworkGroup& network, PhrasesPage& phrases, QObject* parent)
+ServerSettings::ServerSettings(SettingsHost& host, NetworkGroup& network, PhrasesPage& phrases,
+                               QObject* parent)
     : QObject(parent), m_host(host), m_network(network), m_phrases(phrases),
       m_passDlg(std::make_unique<TNetPassDlg>())
 {
     connect(m_network.PortEdit, &TStdSpinEdit::changed, this, &ServerSettings::PortEditChange);
     connect(m_network.UDPPortEdit, &TStdSpinEdit::changed, this, &ServerSettings::PortEditChange);
-    connect(m_network.PortEdit, &TStdSpinEdit::exited, this, &ServerSettings::PortEditExit);
-    connect(m_network.UDPPortEdit, &TStdSpinEdit::exited, this, &ServerSettings::PortEditExit);
+    // Queued: a box opened while the focus moves would swallow the click that moved it.
+    connect(m_network.PortEdit, &TStdSpinEdit::exited, this, &ServerSettings::PortEditExit,
+            Qt::QueuedConnection);
+    connect(m_network.UDPPortEdit, &TStdSpinEdit::exited, this, &ServerSettings::PortEditExit,
+            Qt::QueuedConnection);
     connect(m_network.PassBtn, &QPushButton::clicked, this, &ServerSettings::PassBtnClick);
 
     connect(m_phrases.LocationEdit, &QLineEdit::textChanged, this, &ServerSettings::LocationEditChange);
@@ -60,8 +64,9 @@ bool ServerSettings::SettingsChanged() const
            m_phrases.FileModeRadio->ItemIndex() != old.phMode ||
            m_phrases.FileUpdateCheck->isChecked() != old.FileUpdateStart ||
            m_phrases.BackCountEdit->Position() != old.BackupCount ||
-           m_network.PortEdit->Position() != old.tcpPort || m_network.UDPPortEdit->Position() != old.udpPort ||
-           curPass != old.Password || curPassMode != old.askPassowrd || m_host.doStats() != old.doStats;
+           m_network.PortEdit->Position() != old.tcpPort ||
+           m_network.UDPPortEdit->Position() != old.udpPort || curPass != old.Password ||
+           curPassMode != old.askPassowrd || m_host.doStats() != old.doStats;
 }
 
 void ServerSettings::ApplySettings()

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 
 class NetworkGroup;
@@ -22,7 +21,8 @@ class ServerSettings : public QObject
     Q_OBJECT
 
 public:
-    ServerSettings(SettingsHost& host, NetworkGroup& network, PhrasesPage& phrases, QObject* parent = nullptr);
+    ServerSettings(SettingsHost& host, NetworkGroup& network, PhrasesPage& phrases,
+                   QObject* parent = nullptr);
     ~ServerSettings() override;
     ServerSettings(const ServerSettings&) = delete;
     ServerSettings& operator=(const ServerSettings&) = delete;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 
 // Phrase-file mode: the item index of the file-mode radio group.

@@ -8,7 +8,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-
 #include <cstdlib>
 #include <optional>
 

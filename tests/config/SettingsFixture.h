@@ -42,7 +42,8 @@ struct SettingsFixture
     // The string table of the project, so that message texts are real texts.
     static void loadStringTable()
     {
-        const QString source = QProcessEnvironment::systemEnvironment().value(QStringLiteral("SCRIBOLT_SOURCE_DIR"));
+        const QString source =
+            QProcessEnvironment::systemEnvironment().value(QStringLiteral("SCRIBOLT_SOURCE_DIR"));
         TFTLanguage::instance().setSource(QDir(source).filePath(QStringLiteral("data/cmlang.txt")));
         TFTLanguage::instance().setCurrentLanguage(0);
     }

@@ -43,15 +43,42 @@ void TestNetPass::enabledStates_data()
     QTest::addColumn<bool>("manualEnabled");
     QTest::addColumn<bool>("okEnabled");
 
-    QTest::newRow("none yet, all empty") << "" << "" << "" << "" << false << true;
-    QTest::newRow("none yet, new typed once") << "" << "" << "x" << "" << true << false;
-    QTest::newRow("none yet, new typed twice") << "" << "" << "x" << "x" << true << true;
-    QTest::newRow("set, all empty") << "abc" << "" << "" << "" << true << true;
-    QTest::newRow("set, wrong current") << "abc" << "abd" << "x" << "x" << true << false;
-    QTest::newRow("set, current case differs") << "abc" << "ABC" << "x" << "x" << true << false;
-    QTest::newRow("set, confirmation differs") << "abc" << "abc" << "x" << "y" << true << false;
-    QTest::newRow("set, current only") << "abc" << "abc" << "" << "" << true << true;
-    QTest::newRow("set, current missing") << "abc" << "" << "x" << "x" << true << false;
+    QTest::newRow("none yet, all empty") << ""
+                                         << ""
+                                         << ""
+                                         << "" << false << true;
+    QTest::newRow("none yet, new typed once") << ""
+                                              << ""
+                                              << "x"
+                                              << "" << true << false;
+    QTest::newRow("none yet, new typed twice") << ""
+                                               << ""
+                                               << "x"
+                                               << "x" << true << true;
+    QTest::newRow("set, all empty") << "abc"
+                                    << ""
+                                    << ""
+                                    << "" << true << true;
+    QTest::newRow("set, wrong current") << "abc"
+                                        << "abd"
+                                        << "x"
+                                        << "x" << true << false;
+    QTest::newRow("set, current case differs") << "abc"
+                                               << "ABC"
+                                               << "x"
+                                               << "x" << true << false;
+    QTest::newRow("set, confirmation differs") << "abc"
+                                               << "abc"
+                                               << "x"
+                                               << "y" << true << false;
+    QTest::newRow("set, current only") << "abc"
+                                       << "abc"
+                                       << ""
+                                       << "" << true << true;
+    QTest::newRow("set, current missing") << "abc"
+                                          << ""
+                                          << "x"
+                                          << "x" << true << false;
 }
 
 void TestNetPass::enabledStates()
@@ -109,15 +136,22 @@ void TestNetPass::okCases_data()
     QTest::addColumn<int>("expectedMode");
     QTest::addColumn<bool>("removedNotice");
 
-    QTest::newRow("first password, manual") << "" << 0 << "" << "x" << true << "x" << 1 << false;
-    QTest::newRow("first password, automatic") << "" << 0 << "" << "x" << false << "x" << 2 << false;
-    QTest::newRow("no password, mode falls to 0") << "" << 1 << "" << "" << true << "" << 0 << false;
-    QTest::newRow("mode only, to manual") << "abc" << 2 << "" << "" << true << "abc" << 1 << false;
-    QTest::newRow("mode only, to automatic") << "abc" << 1 << "" << "" << false << "abc" << 2 << false;
-    QTest::newRow("removed, mode from the old password")
-        << "abc" << 2 << "abc" << "" << false << "" << 2 << true;
-    QTest::newRow("removed, ticked") << "abc" << 2 << "abc" << "" << true << "" << 1 << true;
-    QTest::newRow("changed") << "abc" << 1 << "abc" << "def" << true << "def" << 1 << false;
+    QTest::newRow("first password, manual") << "" << 0 << ""
+                                            << "x" << true << "x" << 1 << false;
+    QTest::newRow("first password, automatic") << "" << 0 << ""
+                                               << "x" << false << "x" << 2 << false;
+    QTest::newRow("no password, mode falls to 0") << "" << 1 << ""
+                                                  << "" << true << "" << 0 << false;
+    QTest::newRow("mode only, to manual") << "abc" << 2 << ""
+                                          << "" << true << "abc" << 1 << false;
+    QTest::newRow("mode only, to automatic") << "abc" << 1 << ""
+                                             << "" << false << "abc" << 2 << false;
+    QTest::newRow("removed, mode from the old password") << "abc" << 2 << "abc"
+                                                         << "" << false << "" << 2 << true;
+    QTest::newRow("removed, ticked") << "abc" << 2 << "abc"
+                                     << "" << true << "" << 1 << true;
+    QTest::newRow("changed") << "abc" << 1 << "abc"
+                             << "def" << true << "def" << 1 << false;
 }
 
 void TestNetPass::okCases()

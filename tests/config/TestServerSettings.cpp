@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <functional>
 
 using Edit = std::function<void(SettingsFixture&)>;
@@ -140,7 +139,7 @@ void TestServerSettings::settingReplies()
     QVERIFY(f.reply(code, arg));
     QCOMPARE(liveValue(f, code), expected);
     QCOMPARE(snapshotValue(f.settings.OldSettings, code), expected);
-    QVERIFY(!f.settings.SettingsChanged()); // a received value never counts as edited
+    QVERIFY(!f.settings.SettingsChanged());   // a received value never counts as edited
     QVERIFY(MessageBox::history().isEmpty()); // the file-update value asks nothing
     QVERIFY(f.host.commands.isEmpty());
 }
@@ -198,12 +197,15 @@ void TestServerSettings::applySendsInOrder_data()
     const QStringList head = {QStringLiteral("setfilemode:0"), QStringLiteral("setfileupdate:0"),
                               QStringLiteral("setdostats:1")};
 
-    QTest::newRow("udp port only") << Edit([](SettingsFixture& f) { f.network.UDPPortEdit->setPosition(2000); })
-                                   << head + QStringList{QStringLiteral("setudpport:2000")} + udpOnlyTail;
+    QTest::newRow("udp port only") << Edit([](SettingsFixture& f) {
+        f.network.UDPPortEdit->setPosition(2000);
+    }) << head + QStringList{QStringLiteral("setudpport:2000")} + udpOnlyTail;
     QTest::newRow("tcp port") << Edit([](SettingsFixture& f) { f.network.PortEdit->setPosition(1500); })
-                              << head + QStringList{QStringLiteral("setport:1500"), QStringLiteral("setbackupcount:10"),
+                              << head + QStringList{QStringLiteral("setport:1500"),
+                                                    QStringLiteral("setbackupcount:10"),
                                                     QStringLiteral("<initial query>"),
-                                                    QStringLiteral("<clear client list>"), QStringLiteral("cllist")};
+                                                    QStringLiteral("<clear client list>"),
+                                                    QStringLiteral("cllist")};
     QTest::newRow("first password") << Edit([](SettingsFixture& f) {
         f.settings.curPass = QStringLiteral("x");
         f.settings.curPassMode = 2;
@@ -213,12 +215,15 @@ void TestServerSettings::applySendsInOrder_data()
         f.settings.curPass.clear();
     }) << QStringList{QStringLiteral("setpass:")} + head + udpOnlyTail;
     QTest::newRow("location as typed")
-        << Edit([](SettingsFixture& f) { f.phrases.LocationEdit->setText(QStringLiteral(" /srv/New Phrases.sbf")); })
+        << Edit([](SettingsFixture& f) {
+               f.phrases.LocationEdit->setText(QStringLiteral(" /srv/New Phrases.sbf"));
+           })
         << QStringList{QStringLiteral("setfilemode:0"), QStringLiteral("setfile: /srv/New Phrases.sbf"),
                        QStringLiteral("setfileupdate:0"), QStringLiteral("setdostats:1")} +
                udpOnlyTail;
     QTest::newRow("statistics off") << Edit([](SettingsFixture& f) { f.host.stats = false; })
-                                    << QStringList{QStringLiteral("setfilemode:0"), QStringLiteral("setfileupdate:0"),
+                                    << QStringList{QStringLiteral("setfilemode:0"),
+                                                   QStringLiteral("setfileupdate:0"),
                                                    QStringLiteral("setdostats:0")} +
                                            udpOnlyTail;
     QTest::newRow("mode, update rule and backups") << Edit([](SettingsFixture& f) {
@@ -226,8 +231,8 @@ void TestServerSettings::applySendsInOrder_data()
         MessageBox::setNextAnswer(MessageBox::Yes);
         f.phrases.FileUpdateCheck->setChecked(true);
         f.phrases.BackCountEdit->setPosition(25);
-    }) << QStringList{QStringLiteral("setfilemode:1"), QStringLiteral("setfileupdate:1"),
-                      QStringLiteral("setdostats:1"), QStringLiteral("setbackupcount:25"),
+    }) << QStringList{QStringLiteral("setfilemode:1"),  QStringLiteral("setfileupdate:1"),
+                      QStringLiteral("setdostats:1"),   QStringLiteral("setbackupcount:25"),
                       QStringLiteral("reloadsettings"), QStringLiteral("<initial query>")};
 }
 
@@ -357,8 +362,8 @@ void TestServerSettings::lowPortWarningOnLeaving()
     QFETCH(int, tcpPort);
     QFETCH(bool, warned);
 
+    QWidget window; // made first so that it is gone last: the group below is not its to delete
     SettingsFixture f;
-    QWidget window;
     f.network.setParent(&window);
     f.network.UDPPortEdit->setPosition(80); // the UDP port itself is never checked
     f.network.PortEdit->setPosition(tcpPort);
@@ -366,8 +371,11 @@ void TestServerSettings::lowPortWarningOnLeaving()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     TStdSpinEdit* left = leaveUdp ? f.network.UDPPortEdit : f.network.PortEdit;
     left->setFocus();
+    QCoreApplication::processEvents();
     MessageBox::clearHistory();
     f.network.PassBtn->setFocus();
+    QVERIFY(!left->Edit()->hasFocus());
+    QCoreApplication::processEvents(); // the check runs once the focus has moved
     const auto shown = MessageBox::history();
     QCOMPARE(shown.size(), warned ? 1 : 0);
     if (warned) {
@@ -375,7 +383,6 @@ void TestServerSettings::lowPortWarningOnLeaving()
         QCOMPARE(shown[0].caption, tr_id(605));
         QCOMPARE(f.network.PortEdit->Position(), tcpPort); // the value remains
     }
-    f.network.setParent(nullptr);
 }
 
 void TestServerSettings::fileUpdateQuestion_data()

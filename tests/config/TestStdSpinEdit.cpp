@@ -117,13 +117,20 @@ void TestStdSpinEdit::clampOnLeaving_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("negative becomes the minimum") << 1 << "-5" << "1";
-    QTest::newRow("zero becomes the minimum") << 1 << "0" << "1";
-    QTest::newRow("above the maximum") << 1 << "123456" << "99999";
-    QTest::newRow("70000 is within the field's range") << 1 << "70000" << "70000";
-    QTest::newRow("a lone minus is no number") << 1 << "-" << "1";
-    QTest::newRow("no number takes the default") << 500 << "-" << "500";
-    QTest::newRow("beyond 32 bits is no number") << 500 << "99999999999" << "500";
+    QTest::newRow("negative becomes the minimum") << 1 << "-5"
+                                                  << "1";
+    QTest::newRow("zero becomes the minimum") << 1 << "0"
+                                              << "1";
+    QTest::newRow("above the maximum") << 1 << "123456"
+                                       << "99999";
+    QTest::newRow("70000 is within the field's range") << 1 << "70000"
+                                                       << "70000";
+    QTest::newRow("a lone minus is no number") << 1 << "-"
+                                               << "1";
+    QTest::newRow("no number takes the default") << 500 << "-"
+                                                 << "500";
+    QTest::newRow("beyond 32 bits is no number") << 500 << "99999999999"
+                                                 << "500";
 }
 
 void TestStdSpinEdit::clampOnLeaving()
