@@ -32,6 +32,20 @@ int rightOf(const QWidget* w)
     return w->x() + w->width();
 }
 
+// A path is edited in place: entering the field by Tab keeps the text unselected.
+class NoAutoSelectEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QLineEdit::focusInEvent(event);
+        deselect();
+    }
+};
+
 constexpr int GroupMargin = 3;
 constexpr int InnerLeft = 10;
 
@@ -50,7 +64,7 @@ PhrasesPage::PhrasesPage(QWidget* parent) : QWidget(parent)
               "FileHintLbl", 53);
     FileHintLbl->setWordWrap(true);
     FileHintLbl->move(InnerLeft, 20);
-    LocationEdit = named(new QLineEdit(LocationGroup), "LocationEdit");
+    LocationEdit = named<QLineEdit>(new NoAutoSelectEdit(LocationGroup), "LocationEdit");
     LocationEdit->resize(300, LocationEdit->sizeHint().height());
     // A line break would split the "setfile:" command that carries the path.
     LocationEdit->setValidator(

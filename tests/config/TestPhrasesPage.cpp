@@ -138,6 +138,12 @@ void TestPhrasesPage::designedFields()
     QCOMPARE(network.findChild<QPushButton*>(QStringLiteral("PassBtn")), network.PassBtn);
     QCOMPARE(page.BackupGroup->property("tag").toInt(), 60);
     QCOMPARE(page.FileModeRadio->item(1)->property("tag").toInt(), 56);
+
+    // Entering the location by Tab does not select the path.
+    page.LocationEdit->setText(QStringLiteral("/srv/team.sbf"));
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(page.LocationEdit, &tabIn);
+    QVERIFY(!page.LocationEdit->hasSelectedText());
 }
 
 QTEST_MAIN(TestPhrasesPage)
