@@ -29,6 +29,7 @@ public:
 
     const ClientList& cList() const { return m_list; }
     ClientsModel& model() { return m_model; }
+    const ClientsModel& model() const { return m_model; }
     int fclCount() const { return m_clCount; }
     bool fIsReadOnly() const { return m_isReadOnly; }
     const QString& fEditingBy() const { return m_editingBy; }

@@ -24,7 +24,7 @@ struct ColumnLayout
 {
     std::array<int, ColumnKindCount> ColTypesAr{CK_Write, CK_Config, CK_Status, CK_IP,
                                                  CK_Comp,  CK_Ver,    CK_TimeSaved, CK_MoneySaved};
-    std::array<bool, ColumnKindCount> ColVisAr{true, true, true, true, true, true, true, false};
+    std::array<bool, ColumnKindCount> ColVisAr{true, true, true, true, true, true, false, true};
     std::array<int, ColumnKindCount> ColSizesAr{65, 65, 100, 200, 55, 100, 100, 100};
     int sortPosition = 2;
     bool sortAscending = true;
