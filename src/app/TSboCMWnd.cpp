@@ -1,6 +1,7 @@
 #include "app/TSboCMWnd.h"
 
 #include "app/WaitDlg.h"
+#include "app/WindowRefresh.h"
 #include "app/WindowMessages.h"
 #include "config/NetworkGroup.h"
 #include "config/PhrasesPage.h"
@@ -182,7 +183,8 @@ void TSboCMWnd::keyPressEvent(QKeyEvent* e)
         // Help for the part of the window that has the focus: the nearest
         // enclosing control that carries a help keyword decides the anchor.
         QString keyword;
-        for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        QWidget* start = focusWidget() ? focusWidget() : QApplication::focusWidget();
+        for (QWidget* w = start; w; w = w->parentWidget()) {
             const QVariant k = w->property("helpKeyword");
             if (k.isValid()) {
                 keyword = k.toString();
@@ -214,7 +216,7 @@ void TSboCMWnd::ExitBtnClick()
 void TSboCMWnd::PageControlChange(int)
 {
     hintStatus = 1;
-    RefreshWindowState();
+    applyHint(gatherWindowState(), m_ui);
 }
 
 void TSboCMWnd::showNormallyInFront()

@@ -18,6 +18,7 @@ class PhrasesPage;
 class PipeLink;
 class ServerSettings;
 class TWaitDlg;
+struct WindowStateInputs;
 
 // The main window: owner of the run-time state. Each subsystem keeps its own
 // state in an object of its folder; the window builds them, places their
@@ -102,6 +103,7 @@ private:
     void buildSubsystems();
     void LoadLocalSettings();
     void ServerEditChange();
+    WindowStateInputs gatherWindowState() const;
 
     MainWindowUi m_ui;
     DebugTrace m_trace;

@@ -35,6 +35,11 @@ void TSboCMWnd::refreshNow()
     if (m_destroyed) {
         return;
     }
+    hintStatus = applyWindowState(gatherWindowState(), m_ui, this);
+}
+
+WindowStateInputs TSboCMWnd::gatherWindowState() const
+{
     WindowStateInputs in;
     in.connected = m_link->isConnected();
     in.fCurServer = m_link->fCurServer;
@@ -54,7 +59,7 @@ void TSboCMWnd::refreshNow()
     in.hasPassword = !m_settings->curPass.isEmpty();
     in.blockEnabled = m_monitor->blockEnabled();
     in.unblockEnabled = m_monitor->unblockEnabled();
-    hintStatus = applyWindowState(in, m_ui, this);
+    return in;
 }
 
 void TSboCMWnd::ClearClientList()

@@ -2,6 +2,7 @@
 #include "support/TestSandbox.h"
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QtTest>
 
 class TestDebugTrace : public QObject

@@ -25,6 +25,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void switchesShapeTheWindow_data();
@@ -45,6 +46,12 @@ void TestMainWindow::initTestCase()
     MessageBox::setTestMode(true);
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
+}
+
+void TestMainWindow::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
 }
 
 void TestMainWindow::init()
