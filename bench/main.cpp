@@ -15,6 +15,7 @@ struct Entry
 // needs (core or widgets) itself.
 constexpr Entry kBenchmarks[] = {
     {"link", runLinkBench},
+    {"monitor", runMonitorBench},
 };
 
 int usage()

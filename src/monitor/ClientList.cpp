@@ -29,7 +29,7 @@ ClientList::Values ClientList::valuesOf(const ClientRec& rec) const
 {
     Values v;
     v.seconds = ClientParsing::intOr(rec.TimeSaved, 0);
-    v.money = ClientParsing::moneyValue(rec.MoneySaved, m_locale).value_or(0.0);
+    v.money = ClientParsing::moneyValue(rec.MoneySaved).value_or(0.0);
     return v;
 }
 
@@ -121,19 +121,6 @@ long double ClientList::totalMoney() const
     if (m_changesSinceResum > size())
         resumMoney();
     return m_totalMoney;
-}
-
-void ClientList::setMoneyLocale(const QLocale& locale)
-{
-    m_locale = locale;
-    m_totalSeconds = 0;
-    m_totalMoney = 0;
-    m_nonZeroMoney = 0;
-    for (int i = 0; i < size(); ++i) {
-        m_values[size_t(i)] = Values{};
-        replaceValues(i, at(i));
-    }
-    resumMoney();
 }
 
 QString ClientList::lowestVersion() const

@@ -3,7 +3,6 @@
 #include "ClientRec.h"
 
 #include <QHash>
-#include <QLocale>
 #include <QString>
 #include <vector>
 
@@ -34,10 +33,8 @@ public:
 
     // Sum of all TimeSaved values in seconds (texts that are not integers add 0).
     qint64 totalSeconds() const { return m_totalSeconds; }
-    // Sum of all MoneySaved values read in the number format given at construction.
+    // Sum of all MoneySaved values (texts that do not read add nothing).
     long double totalMoney() const;
-    const QLocale& moneyLocale() const { return m_locale; }
-    void setMoneyLocale(const QLocale& locale);
 
     // The Ver text of the oldest client; empty when none reads.
     QString lowestVersion() const;
@@ -56,7 +53,6 @@ private:
     std::vector<ClientRec> m_recs;
     std::vector<Values> m_values;
     QHash<QString, int> m_byName;
-    QLocale m_locale;
     qint64 m_totalSeconds = 0;
     mutable long double m_totalMoney = 0;
     int m_nonZeroMoney = 0;

@@ -16,6 +16,10 @@ ClientMonitor::ClientMonitor(MonitorHost& host, QObject* parent)
     : QObject(parent), m_host(host), m_model(m_list, [this](int i) { return ClientStatusText(i); })
 {
     connect(&m_model, &ClientsModel::checkClicked, this, &ClientMonitor::checkBoxClicked);
+    // The totals line is written once after a burst of row changes, not per row.
+    m_totalsTimer.setSingleShot(true);
+    m_totalsTimer.setInterval(0);
+    connect(&m_totalsTimer, &QTimer::timeout, this, [this] { m_host.SetTotalsText(totalsText()); });
 }
 
 ClientMonitor::~ClientMonitor() = default;
@@ -83,7 +87,7 @@ bool ClientMonitor::handleReply(int code, const QString& arg)
 void ClientMonitor::rowChanged(int index)
 {
     m_model.recordChanged(index);
-    m_host.SetTotalsText(totalsText());
+    m_totalsTimer.start();
 }
 
 void ClientMonitor::AddOrUpdateClient(const ClientRec& rec)
@@ -142,7 +146,7 @@ void ClientMonitor::ClearClientList()
     SetClientCount(0);
     m_list.clear();
     m_model.listCleared();
-    m_host.SetTotalsText(totalsText());
+    m_totalsTimer.start();
 }
 
 void ClientMonitor::SetClientCount(int n)
@@ -189,7 +193,7 @@ QString ClientMonitor::TotalTimeSaved() const
 
 QString ClientMonitor::TotalMoneySaved() const
 {
-    return ClientParsing::moneyText(m_list.totalMoney(), m_list.moneyLocale());
+    return ClientParsing::moneyText(m_list.totalMoney(), QLocale());
 }
 
 QString ClientMonitor::LowestClientVersion()

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 class ClientsGrid;
 class MonitorHost;
@@ -91,4 +92,5 @@ private:
     bool m_doStats = true;
     bool m_defWrite = false;
     bool m_defConfig = false;
+    QTimer m_totalsTimer;
 };

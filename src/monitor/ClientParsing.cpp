@@ -152,19 +152,27 @@ QString SecondsToText(qint64 seconds)
     return parts.isEmpty() ? QStringLiteral("0") : parts.join(QLatin1Char(' '));
 }
 
-std::optional<double> moneyValue(const QString& text, const QLocale& locale)
+std::optional<double> moneyValue(const QString& text)
 {
-    const QString separator = locale.decimalPoint();
-    QString copy;
-    copy.reserve(text.size());
+    QByteArray number;
+    number.reserve(text.size());
+    bool separator = false;
+    bool digit = false;
     for (QChar c : text) {
-        if (isDecimalDigit(c))
-            copy.append(c);
-        else
-            copy.append(separator);
+        if (isDecimalDigit(c)) {
+            number.append(char(c.unicode()));
+            digit = true;
+        } else if (separator) {
+            return std::nullopt;
+        } else {
+            number.append('.');
+            separator = true;
+        }
     }
+    if (!digit)
+        return std::nullopt;
     bool ok = false;
-    const double value = locale.toDouble(copy, &ok);
+    const double value = number.toDouble(&ok);
     if (!ok)
         return std::nullopt;
     return value;

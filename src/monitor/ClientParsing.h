@@ -47,9 +47,10 @@ bool byteFlag(const QString& text);
 
 QString SecondsToText(qint64 seconds);
 
-// One record's money text as a number in the given format: every non-digit
-// becomes the decimal separator first; nothing when it then does not read.
-std::optional<double> moneyValue(const QString& text, const QLocale& locale);
+// One record's money text as a number: every non-digit counts as the local
+// decimal separator, so the text reads only with at most one of them and at
+// least one digit (the value is then the same in every number format).
+std::optional<double> moneyValue(const QString& text);
 // Shortest general form, at most 15 significant digits, no group separators.
 QString moneyText(long double sum, const QLocale& locale);
 

@@ -149,7 +149,6 @@ void ClientsModel::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || column >= ColumnKindCount || ColumnLayout::isRights(column))
         return;
-    const QLocale& locale = m_list.moneyLocale();
     // Sort keys once per record rather than once per comparison.
     const size_t n = size_t(m_list.size());
     const bool numeric = column == CK_TimeSaved || column == CK_MoneySaved;
@@ -161,7 +160,7 @@ void ClientsModel::sort(int column, Qt::SortOrder order)
         if (column == CK_TimeSaved) {
             numbers[r] = double(ClientParsing::intOr(rec.TimeSaved, 0));
         } else if (column == CK_MoneySaved) {
-            numbers[r] = ClientParsing::moneyValue(rec.MoneySaved, locale).value_or(0.0);
+            numbers[r] = ClientParsing::moneyValue(rec.MoneySaved).value_or(0.0);
             empty[r] = rec.MoneySaved.isEmpty();
         } else {
             texts[r] = cellText(int(r), column);
