@@ -161,6 +161,7 @@ void TestServerClients::init()
 
 void TestServerClients::cleanup()
 {
+    QVERIFY2(m_server->stop(), qPrintable(m_server->errorText()));
     m_server.reset();
     m_sandbox.reset();
 }

@@ -2,6 +2,8 @@
 #include "support/ServerProcess.h"
 #include "support/TestSandbox.h"
 
+#include "link/EncDec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -49,6 +51,12 @@ bool workstationWelcomed(int port)
     return s.readLine().startsWith("welcome;");
 }
 
+bool answers(AdminConsole& console)
+{
+    console.send(QStringLiteral("getver"));
+    return console.waitFor(QStringLiteral("getver")).has_value();
+}
+
 } // namespace
 
 class TestServerCommands : public QObject
@@ -72,6 +80,10 @@ private slots:
     void reloadTakesEditedFileAndKeepsSettingsOnBadOne();
     void corruptSettingsKeptAside();
     void secondServerRefusedStaleSocketReplaced();
+    void pipeFolder_data();
+    void pipeFolder();
+    void consoleOverAdminTcp();
+    void cleanupTestCase();
 
 private:
     std::unique_ptr<TestSandbox> m_sandbox;
@@ -273,7 +285,7 @@ void TestServerCommands::setPort()
     QVERIFY(workstationWelcomed(nowPort));
     if (moves) {
         QVERIFY(!workstationWelcomed(oldPort));
-        QVERIFY(server.restart());
+        QVERIFY2(server.restart(), qPrintable(server.errorText()));
         QCOMPARE(server.tcpPort(), nowPort);
     }
 }
@@ -380,7 +392,7 @@ void TestServerCommands::reloadTakesEditedFileAndKeepsSettingsOnBadOne()
     console.send(QStringLiteral("reloadsettings"));
     console.send(QStringLiteral("getbackupcount"));
     QCOMPARE(console.waitFor(QStringLiteral("getbackupcount")).value_or("<none>"), QStringLiteral("77"));
-    QVERIFY(server.restart());
+    QVERIFY2(server.restart(), qPrintable(server.errorText()));
     AdminConsole again;
     QVERIFY(again.connectTo(server.socketPath()));
     again.send(QStringLiteral("getbackupcount"));
@@ -437,6 +449,65 @@ void TestServerCommands::secondServerRefusedStaleSocketReplaced()
     QVERIFY2(first.start(), qPrintable(first.errorText()));
     QCOMPARE(QFileInfo(first.socketPath()).permissions() & 0x0077, QFileDevice::Permissions());
     QCOMPARE(QFileInfo(sandbox.pipeDir()).permissions() & 0x0077, QFileDevice::Permissions());
+}
+
+void TestServerCommands::pipeFolder_data()
+{
+    QTest::addColumn<bool>("explicitDir");
+    QTest::addColumn<QString>("expected"); // below the sandbox
+    QTest::newRow("SCRIBOLT_PIPE_DIR wins") << true << "explicit/ScriboltPipe";
+    QTest::newRow("else XDG_RUNTIME_DIR/scribolt") << false << "runtime/scribolt/ScriboltPipe";
+}
+
+void TestServerCommands::pipeFolder()
+{
+    QFETCH(bool, explicitDir);
+    QFETCH(QString, expected);
+    TestSandbox sandbox;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("SCRIBOLT_PIPE_DIR"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), sandbox.filePath(QStringLiteral("runtime")));
+    if (explicitDir) {
+        env.insert(QStringLiteral("SCRIBOLT_PIPE_DIR"), sandbox.filePath(QStringLiteral("explicit")));
+    }
+    QProcess server;
+    server.setProcessEnvironment(env);
+    server.start(TestSandbox::binary(QStringLiteral("scribolt-server")),
+                 {QStringLiteral("--state-dir"), sandbox.filePath(QStringLiteral("state")), QStringLiteral("--tcp-port"),
+                  QStringLiteral("0"), QStringLiteral("--udp-port"), QStringLiteral("0")});
+    QVERIFY(server.waitForStarted());
+    const QString path = sandbox.filePath(expected);
+    AdminConsole console;
+    QTRY_VERIFY_WITH_TIMEOUT(console.connectTo(path, 100), 5000);
+    QVERIFY(answers(console));
+    QCOMPARE(QFileInfo(QFileInfo(path).path()).permissions() & 0x0077, QFileDevice::Permissions());
+    server.terminate();
+    QVERIFY(server.waitForFinished(5000));
+    QCOMPARE(server.exitCode(), 0);
+}
+
+void TestServerCommands::consoleOverAdminTcp()
+{
+    TestSandbox sandbox;
+    ServerProcess server(sandbox);
+    const int port = freeTcpPort();
+    QVERIFY2(server.start({QStringLiteral("--admin-tcp"), QString::number(port)}), qPrintable(server.errorText()));
+    QTcpSocket remote;
+    remote.connectToHost(QHostAddress::LocalHost, quint16(port));
+    QVERIFY(remote.waitForConnected(2000));
+    remote.write(EncDec::frameLine(QStringLiteral("getver")));
+    while (!remote.canReadLine() && remote.waitForReadyRead(3000)) {
+    }
+    const QStringList items = EncDec::splitItems(EncDec::fromAnsi(remote.readLine()));
+    QCOMPARE(items.size(), 1);
+    QCOMPARE(EncDec::openItem(items.first()), QStringLiteral("getver:" SCRIBOLT_EXPECTED_VERSION));
+}
+
+void TestServerCommands::cleanupTestCase()
+{
+    // Ends by itself, cleanly, after everything above.
+    QVERIFY2(m_server->stop(), qPrintable(m_server->errorText()));
+    QVERIFY(!QFileInfo::exists(m_server->socketPath()));
 }
 
 QTEST_GUILESS_MAIN(TestServerCommands)

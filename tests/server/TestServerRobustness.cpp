@@ -54,6 +54,7 @@ private slots:
     void sixtyFourConsoles();
     void workstationBadInput_data();
     void workstationBadInput();
+    void cleanupTestCase();
 
 private:
     std::unique_ptr<TestSandbox> m_sandbox;
@@ -276,6 +277,11 @@ void TestServerRobustness::workstationBadInput()
     while (!good.canReadLine() && good.waitForReadyRead(3000)) {
     }
     QVERIFY(good.readLine().startsWith("welcome;"));
+}
+
+void TestServerRobustness::cleanupTestCase()
+{
+    QVERIFY2(m_server->stop(), qPrintable(m_server->errorText()));
 }
 
 QTEST_GUILESS_MAIN(TestServerRobustness)

@@ -66,14 +66,23 @@ bool ServerProcess::start(const QStringList& extraArgs)
     return false;
 }
 
-void ServerProcess::stop()
+bool ServerProcess::stop()
 {
-    if (m_server.state() != QProcess::NotRunning) {
-        m_server.terminate();
-        if (!m_server.waitForFinished(5000)) {
-            kill();
-        }
+    if (m_server.state() == QProcess::NotRunning) {
+        return true;
     }
+    m_server.terminate();
+    if (!m_server.waitForFinished(5000)) {
+        kill();
+        m_error = QStringLiteral("scribolt-server did not end on SIGTERM");
+        return false;
+    }
+    if (m_server.exitStatus() != QProcess::NormalExit || m_server.exitCode() != 0) {
+        m_error = QStringLiteral("scribolt-server ended with code %1: ").arg(m_server.exitCode()) +
+                  QString::fromLocal8Bit(m_server.readAllStandardError());
+        return false;
+    }
+    return true;
 }
 
 void ServerProcess::kill()
@@ -86,8 +95,13 @@ void ServerProcess::kill()
 
 bool ServerProcess::restart()
 {
-    stop();
-    return start(m_lastArgs);
+    const bool clean = stop();
+    const QString stopError = m_error;
+    if (!start(m_lastArgs)) {
+        return false;
+    }
+    m_error = stopError;
+    return clean;
 }
 
 QProcess* ServerProcess::startClients(const QStringList& args)

@@ -27,11 +27,14 @@ public:
     // its socket. The first start passes --tcp-port 0 --udp-port 0; later
     // starts keep the stored ports. extraArgs go to the command line as well.
     bool start(const QStringList& extraArgs = {});
-    // SIGTERM and wait; the server saves and removes its socket.
-    void stop();
+    // SIGTERM and wait; the server saves and removes its socket. True when it
+    // ended by itself with exit code 0 (a sanitizer report makes it false;
+    // errorText() then holds the server's stderr).
+    bool stop();
     // SIGKILL and wait: nothing of the server's own shutdown runs.
     void kill();
-    // stop() then start() with the same state folder and extra arguments.
+    // stop() then start() with the same state folder and extra arguments;
+    // false when either step failed.
     bool restart();
 
     bool isRunning() const { return m_server.state() != QProcess::NotRunning; }
