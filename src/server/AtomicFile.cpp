@@ -1,7 +1,6 @@
 #include "server/AtomicFile.h"
 
 #include <QFileInfo>
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>

@@ -79,7 +79,8 @@ void ScriboltServer::setBlocked(const QString& arg)
     }
     if (w->blocked != block) {
         w->blocked = block;
-        m_log.add(QStringLiteral("%1 %2").arg(w->comp, block ? QStringLiteral("blocked") : QStringLiteral("unblocked")));
+        m_log.add(QStringLiteral("%1 %2").arg(w->comp, block ? QStringLiteral("blocked")
+                                                             : QStringLiteral("unblocked")));
         if (block) {
             if (WorkstationSession* s = m_sessions.take(w->comp.toLower())) {
                 w->connected = false;

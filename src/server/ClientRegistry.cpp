@@ -16,23 +16,13 @@ QString Workstation::moneyText() const
 QString Workstation::claddArgument() const
 {
     const auto flag = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
-    return QStringList{ip,
-                       flag(canWrite),
-                       flag(canConfig),
-                       comp,
-                       ver,
-                       QString::number(timeSaved),
-                       moneyText(),
-                       flag(connected),
-                       flag(blocked)}
+    return QStringList{ip,          flag(canWrite),  flag(canConfig), comp, ver, QString::number(timeSaved),
+                       moneyText(), flag(connected), flag(blocked)}
                .join(QLatin1Char(';')) +
            QLatin1Char(';');
 }
 
-ClientRegistry::ClientRegistry(const QString& path)
-    : m_path(path)
-{
-}
+ClientRegistry::ClientRegistry(const QString& path) : m_path(path) {}
 
 bool ClientRegistry::validName(const QString& comp)
 {

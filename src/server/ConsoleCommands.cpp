@@ -47,7 +47,8 @@ void ScriboltServer::onCommand(ConsoleSession* console, const QString& line)
         applyClientCommand(console, keyword, arg)) {
         return;
     }
-    m_log.add(QStringLiteral("Unknown command from console %1 ignored: %2").arg(console->id()).arg(line.left(80)));
+    m_log.add(
+        QStringLiteral("Unknown command from console %1 ignored: %2").arg(console->id()).arg(line.left(80)));
 }
 
 bool ScriboltServer::answerGet(ConsoleSession* console, const QString& keyword, const QString& arg)
@@ -57,7 +58,8 @@ bool ScriboltServer::answerGet(ConsoleSession* console, const QString& keyword, 
     if (keyword == QLatin1String("getcompatible")) {
         const bool ok = Version::toInt(arg) >= Version::MinimumPeer;
         if (!ok) {
-            m_log.add(QStringLiteral("Console %1 of version %2 is too old").arg(console->id()).arg(arg.left(40)));
+            m_log.add(
+                QStringLiteral("Console %1 of version %2 is too old").arg(console->id()).arg(arg.left(40)));
         }
         console->send(ok ? QStringLiteral("compatible") : QStringLiteral("notcompatible"));
         return true;

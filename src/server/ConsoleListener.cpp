@@ -6,7 +6,6 @@
 #include <QLocalSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
-
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -18,9 +17,12 @@ bool prepareFolder(const QString& dir, QString* error)
 {
     const QByteArray path = QFile::encodeName(dir);
     QDir().mkpath(dir);
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::lstat(path.constData(), &st) != 0) {
-        *error = QStringLiteral("cannot create %1: %2").arg(dir, QString::fromLocal8Bit(std::strerror(errno)));
+        *error =
+            QStringLiteral("cannot create %1: %2").arg(dir, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
@@ -33,10 +35,7 @@ bool prepareFolder(const QString& dir, QString* error)
 
 } // namespace
 
-ConsoleListener::ConsoleListener(QObject* parent)
-    : QObject(parent)
-{
-}
+ConsoleListener::ConsoleListener(QObject* parent) : QObject(parent) {}
 
 ConsoleListener::~ConsoleListener()
 {

@@ -7,11 +7,7 @@
 #include <QTimer>
 
 ConsoleSession::ConsoleSession(QIODevice* socket, int id, Limits limits, QObject* parent)
-    : QObject(parent)
-    , m_socket(socket)
-    , m_id(id)
-    , m_limits(limits)
-    , m_reader(limits.maxLine)
+    : QObject(parent), m_socket(socket), m_id(id), m_limits(limits), m_reader(limits.maxLine)
 {
     socket->setParent(this);
     connect(socket, &QIODevice::readyRead, this, &ConsoleSession::readSome);

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -32,7 +31,8 @@ PhraseFile::Check PhraseFile::check(const QString& path)
     if (isNetworkPath(path)) {
         return Check::NoNetwork;
     }
-    if (path.isEmpty() || path.trimmed() != path || hasBadCharacters(path) || !path.startsWith(QLatin1Char('/'))) {
+    if (path.isEmpty() || path.trimmed() != path || hasBadCharacters(path) ||
+        !path.startsWith(QLatin1Char('/'))) {
         return Check::NoFile;
     }
     const QFileInfo info(path);

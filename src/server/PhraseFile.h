@@ -5,7 +5,12 @@
 // Decides whether a path can serve as the shared phrase file.
 namespace PhraseFile {
 
-enum class Check { Ok, NoFile, NoNetwork };
+enum class Check
+{
+    Ok,
+    NoFile,
+    NoNetwork
+};
 
 // Network paths (\\host\share, //host/share, URLs) are refused: the file
 // must lie on this machine. Otherwise the path must be absolute, free of

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -19,8 +18,7 @@ void onSignal(int)
 
 } // namespace
 
-QuitOnSignal::QuitOnSignal(QObject* parent)
-    : QObject(parent)
+QuitOnSignal::QuitOnSignal(QObject* parent) : QObject(parent)
 {
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
@@ -32,7 +30,9 @@ QuitOnSignal::QuitOnSignal(QObject* parent)
         }
         QCoreApplication::quit();
     });
-    struct sigaction sa{};
+    struct sigaction sa
+    {
+    };
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;

@@ -22,13 +22,10 @@ QString logPathFor(const ScriboltServer::Options& o)
 } // namespace
 
 ScriboltServer::ScriboltServer(const Options& options, QObject* parent)
-    : QObject(parent)
-    , m_options(options)
-    , m_log(logPathFor(options))
-    , m_clients(QDir(options.stateDir).filePath(QStringLiteral("clients.json")))
-    , m_listener(new ConsoleListener(this))
-    , m_port(new WorkstationPort(this))
-    , m_clientSaveTimer(new QTimer(this))
+    : QObject(parent), m_options(options), m_log(logPathFor(options)),
+      m_clients(QDir(options.stateDir).filePath(QStringLiteral("clients.json"))),
+      m_listener(new ConsoleListener(this)), m_port(new WorkstationPort(this)),
+      m_clientSaveTimer(new QTimer(this))
 {
     m_log.setEcho(options.echoLog);
     m_clientSaveTimer->setSingleShot(true);
@@ -117,7 +114,8 @@ void ScriboltServer::addConsole(QIODevice* socket, const QString& peer)
     m_consoles.append(console);
     m_log.add(QStringLiteral("Console %1 connected (%2)").arg(console->id()).arg(peer));
     connect(console, &ConsoleSession::commandReceived, this, &ScriboltServer::onCommand);
-    connect(console, &ConsoleSession::problem, this, [this](ConsoleSession*, const QString& what) { m_log.add(what); });
+    connect(console, &ConsoleSession::problem, this,
+            [this](ConsoleSession*, const QString& what) { m_log.add(what); });
     connect(console, &ConsoleSession::closed, this, [this](ConsoleSession* c) {
         m_consoles.removeOne(c);
         m_log.add(QStringLiteral("Console %1 disconnected").arg(c->id()));

@@ -26,10 +26,10 @@ public:
     struct Options
     {
         QString stateDir;
-        QString logFile;          // empty: <stateDir>/server.log
-        int tcpPort = -1;         // -1: the stored setting; 0: any free port
+        QString logFile;  // empty: <stateDir>/server.log
+        int tcpPort = -1; // -1: the stored setting; 0: any free port
         int udpPort = -1;
-        int adminTcpPort = -1;    // -1: no TCP for consoles
+        int adminTcpPort = -1; // -1: no TCP for consoles
         QHostAddress adminAddress = QHostAddress::LocalHost;
         ConsoleSession::Limits limits;
         bool echoLog = false;

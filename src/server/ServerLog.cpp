@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 #include <QFile>
-
 #include <cstdio>
 
 namespace {
@@ -22,8 +21,7 @@ QString clean(const QString& message)
 
 } // namespace
 
-ServerLog::ServerLog(const QString& path)
-    : m_path(path)
+ServerLog::ServerLog(const QString& path) : m_path(path)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {

@@ -50,33 +50,40 @@ ServerOptions::Outcome ServerOptions::parse(const QStringList& arguments, Scribo
         QStringLiteral("state-dir"),
         QStringLiteral("Folder for settings, workstation list and log (default: %1).").arg(defaultStateDir()),
         QStringLiteral("DIR"));
-    const QCommandLineOption tcpPort(QStringLiteral("tcp-port"),
-                                     QStringLiteral("Workstation TCP port for this run, stored as the setting "
-                                                    "(0: any free port; default: the stored setting, first 1026)."),
-                                     QStringLiteral("P"));
-    const QCommandLineOption udpPort(QStringLiteral("udp-port"),
-                                     QStringLiteral("UDP discovery port for this run, stored as the setting "
-                                                    "(0: any free port; default: the stored setting, first 1037)."),
-                                     QStringLiteral("P"));
-    const QCommandLineOption logFile(QStringLiteral("log-file"),
-                                     QStringLiteral("The server's log file (default: <state-dir>/server.log)."),
-                                     QStringLiteral("F"));
-    const QCommandLineOption adminTcp(QStringLiteral("admin-tcp"),
-                                      QStringLiteral("Also accept consoles over TCP on this port (0: any free port)."),
-                                      QStringLiteral("PORT"));
+    const QCommandLineOption tcpPort(
+        QStringLiteral("tcp-port"),
+        QStringLiteral("Workstation TCP port for this run, stored as the setting "
+                       "(0: any free port; default: the stored setting, first 1026)."),
+        QStringLiteral("P"));
+    const QCommandLineOption udpPort(
+        QStringLiteral("udp-port"),
+        QStringLiteral("UDP discovery port for this run, stored as the setting "
+                       "(0: any free port; default: the stored setting, first 1037)."),
+        QStringLiteral("P"));
+    const QCommandLineOption logFile(
+        QStringLiteral("log-file"),
+        QStringLiteral("The server's log file (default: <state-dir>/server.log)."), QStringLiteral("F"));
+    const QCommandLineOption adminTcp(
+        QStringLiteral("admin-tcp"),
+        QStringLiteral("Also accept consoles over TCP on this port (0: any free port)."),
+        QStringLiteral("PORT"));
     const QCommandLineOption adminBind(QStringLiteral("admin-bind"),
                                        QStringLiteral("Address for --admin-tcp (default: 127.0.0.1)."),
                                        QStringLiteral("ADDR"));
-    const QCommandLineOption maxLine(QStringLiteral("max-line"),
-                                     QStringLiteral("Longest console line in bytes; a console that sends a longer "
-                                                    "one is dropped (default: 1048576)."),
-                                     QStringLiteral("BYTES"));
-    const QCommandLineOption maxQueue(QStringLiteral("max-queue"),
-                                      QStringLiteral("Most reply bytes a console may leave unread before it is "
-                                                     "dropped (default: 16777216)."),
-                                      QStringLiteral("BYTES"));
-    const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Copy every log line to stderr."));
-    p.addOptions({help, version, stateDir, tcpPort, udpPort, logFile, adminTcp, adminBind, maxLine, maxQueue, verbose});
+    const QCommandLineOption maxLine(
+        QStringLiteral("max-line"),
+        QStringLiteral("Longest console line in bytes; a console that sends a longer "
+                       "one is dropped (default: 1048576)."),
+        QStringLiteral("BYTES"));
+    const QCommandLineOption maxQueue(
+        QStringLiteral("max-queue"),
+        QStringLiteral("Most reply bytes a console may leave unread before it is "
+                       "dropped (default: 16777216)."),
+        QStringLiteral("BYTES"));
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Copy every log line to stderr."));
+    p.addOptions({help, version, stateDir, tcpPort, udpPort, logFile, adminTcp, adminBind, maxLine, maxQueue,
+                  verbose});
 
     if (!p.parse(arguments)) {
         *message = p.errorText();
@@ -101,7 +108,8 @@ ServerOptions::Outcome ServerOptions::parse(const QStringList& arguments, Scribo
     {
         const QCommandLineOption& option;
         int* target;
-    } ports[] = {{tcpPort, &options->tcpPort}, {udpPort, &options->udpPort}, {adminTcp, &options->adminTcpPort}};
+    } ports[] = {
+        {tcpPort, &options->tcpPort}, {udpPort, &options->udpPort}, {adminTcp, &options->adminTcpPort}};
     for (const auto& port : ports) {
         if (p.isSet(port.option) && !readPort(p.value(port.option), 0, port.target)) {
             *message = QStringLiteral("--%1 needs a port number 0..65535").arg(port.option.names().first());
@@ -122,7 +130,8 @@ ServerOptions::Outcome ServerOptions::parse(const QStringList& arguments, Scribo
             bool ok = false;
             const qlonglong v = p.value(size.option).toLongLong(&ok);
             if (!ok || v < 1024) {
-                *message = QStringLiteral("--%1 needs a byte count of at least 1024").arg(size.option.names().first());
+                *message = QStringLiteral("--%1 needs a byte count of at least 1024")
+                               .arg(size.option.names().first());
                 return Outcome::Error;
             }
             *size.target = qsizetype(v);

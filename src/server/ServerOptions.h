@@ -7,7 +7,12 @@
 // The command line of scribolt-server.
 namespace ServerOptions {
 
-enum class Outcome { Run, Exit, Error };
+enum class Outcome
+{
+    Run,
+    Exit,
+    Error
+};
 
 // Fills options from arguments (argv as strings). Exit: --help or --version
 // was printed; Error: message holds what is wrong.

@@ -50,9 +50,8 @@ ServerSettings ServerSettings::load(const QString& path, QString* error)
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
     file.close();
     if (!doc.isObject()) {
-        const QString aside =
-            path + QStringLiteral(".corrupt-") +
-            QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+        const QString aside = path + QStringLiteral(".corrupt-") +
+                              QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
         QFile::rename(path, aside);
         if (error) {
             *error = QStringLiteral("settings file %1 does not read (%2); kept as %3, defaults in use")

@@ -7,14 +7,14 @@
 struct ServerSettings
 {
     QString phraseFile;
-    int fileMode = 0;           // 0..2
+    int fileMode = 0; // 0..2
     bool fileUpdateStart = false;
     int backupCount = 10;
     bool doBackup = true;
     int tcpPort = 1026;
     int udpPort = 1037;
     QString password;
-    int passMode = 0;           // 0 none, 1 typed by users, 2 not typed
+    int passMode = 0; // 0 none, 1 typed by users, 2 not typed
     bool doStats = true;
     bool defWrite = true;
     bool defConfig = true;

@@ -9,10 +9,7 @@
 class Utf16LineReader
 {
 public:
-    explicit Utf16LineReader(qsizetype maxPending)
-        : m_max(maxPending)
-    {
-    }
+    explicit Utf16LineReader(qsizetype maxPending) : m_max(maxPending) {}
 
     // Appends bytes and returns the lines they complete. Returns false (and
     // keeps nothing) when an unfinished line grows past the limit.

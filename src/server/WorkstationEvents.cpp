@@ -68,7 +68,8 @@ void ScriboltServer::onHello(WorkstationSession* session, const QStringList& fie
         refuse("version");
         return;
     }
-    if (m_settings.passMode != 0 && !m_settings.password.isEmpty() && field(fields, 3) != m_settings.password) {
+    if (m_settings.passMode != 0 && !m_settings.password.isEmpty() &&
+        field(fields, 3) != m_settings.password) {
         reportOnce(comp.toLower() + QStringLiteral("/password"),
                    QStringLiteral("%1 (%2): wrong network password").arg(comp, ip));
         refuse("password");
@@ -97,7 +98,8 @@ void ScriboltServer::onHello(WorkstationSession* session, const QStringList& fie
     m_sessions.insert(copy.comp.toLower(), session);
     saveClients();
     m_log.add(QStringLiteral("Workstation %1 (%2, version %3) connected").arg(copy.comp, ip, ver));
-    session->send({QStringLiteral("welcome"), flag(copy.canWrite), flag(copy.canConfig), flag(m_settings.doStats)});
+    session->send(
+        {QStringLiteral("welcome"), flag(copy.canWrite), flag(copy.canConfig), flag(m_settings.doStats)});
     pushClient(copy);
     pushCount();
 }
@@ -110,7 +112,8 @@ void ScriboltServer::onStats(WorkstationSession* session, const QStringList& fie
     bool okSeconds = false;
     bool okMoney = false;
     const qint64 seconds = field(fields, 1).trimmed().toLongLong(&okSeconds);
-    const double money = QString(field(fields, 2)).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&okMoney);
+    const double money =
+        QString(field(fields, 2)).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&okMoney);
     Workstation* w = m_clients.find(session->name());
     if (!w || !okSeconds || !okMoney || seconds < 0 || money < 0 || !qIsFinite(money)) {
         return;

@@ -7,10 +7,7 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 
-WorkstationPort::WorkstationPort(QObject* parent)
-    : QObject(parent)
-{
-}
+WorkstationPort::WorkstationPort(QObject* parent) : QObject(parent) {}
 
 bool WorkstationPort::listenTcp(int port, QString* error)
 {

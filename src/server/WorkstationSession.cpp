@@ -17,16 +17,15 @@ QString peerText(const QTcpSocket* socket)
 } // namespace
 
 WorkstationSession::WorkstationSession(QTcpSocket* socket, QObject* parent)
-    : QObject(parent)
-    , m_socket(socket)
-    , m_helloTimer(new QTimer(this))
-    , m_peer(peerText(socket))
+    : QObject(parent), m_socket(socket), m_helloTimer(new QTimer(this)), m_peer(peerText(socket))
 {
     socket->setParent(this);
     connect(socket, &QTcpSocket::readyRead, this, &WorkstationSession::readSome);
     connect(socket, &QTcpSocket::disconnected, this, &WorkstationSession::finish);
     m_helloTimer->setSingleShot(true);
-    connect(m_helloTimer, &QTimer::timeout, this, [this] { closeWith({QStringLiteral("refused"), QStringLiteral("timeout")}); });
+    connect(m_helloTimer, &QTimer::timeout, this, [this] {
+        closeWith({QStringLiteral("refused"), QStringLiteral("timeout")});
+    });
     m_helloTimer->start(HelloTimeoutMs);
     QTimer::singleShot(0, this, &WorkstationSession::readSome);
 }
@@ -42,7 +41,8 @@ void WorkstationSession::readSome()
     while (!m_closed && m_socket->bytesAvailable() > 0) {
         m_buffer += m_socket->read(64 * 1024);
         qsizetype start = 0;
-        for (qsizetype nl = m_buffer.indexOf('\n'); nl >= 0 && !m_closed; nl = m_buffer.indexOf('\n', start)) {
+        for (qsizetype nl = m_buffer.indexOf('\n'); nl >= 0 && !m_closed;
+             nl = m_buffer.indexOf('\n', start)) {
             QString line = QString::fromUtf8(m_buffer.constData() + start, nl - start);
             start = nl + 1;
             if (line.endsWith(QLatin1Char('\r'))) {

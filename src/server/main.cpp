@@ -3,7 +3,6 @@
 #include "server/ServerOptions.h"
 
 #include <QCoreApplication>
-
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -18,7 +17,8 @@ int main(int argc, char** argv)
         std::fputs(message.toLocal8Bit().constData(), stdout);
         return 0;
     case ServerOptions::Outcome::Error:
-        std::fprintf(stderr, "scribolt-server: %s\nTry 'scribolt-server --help'.\n", message.toLocal8Bit().constData());
+        std::fprintf(stderr, "scribolt-server: %s\nTry 'scribolt-server --help'.\n",
+                     message.toLocal8Bit().constData());
         return 2;
     case ServerOptions::Outcome::Run:
         break;

@@ -5,7 +5,6 @@
 #include <QDeadlineTimer>
 #include <QTcpSocket>
 #include <QtTest>
-
 #include <memory>
 
 namespace {
@@ -37,7 +36,8 @@ public:
         if (m_socket.state() == QAbstractSocket::UnconnectedState) {
             return true;
         }
-        return m_socket.waitForDisconnected(timeoutMs) || m_socket.state() == QAbstractSocket::UnconnectedState;
+        return m_socket.waitForDisconnected(timeoutMs) ||
+               m_socket.state() == QAbstractSocket::UnconnectedState;
     }
 
 private:
@@ -50,11 +50,13 @@ QStringList fields(const QString& cladd)
 }
 
 // Waits for a "cladd" of comp whose field at index has value.
-bool waitForCladd(AdminConsole& console, const QString& comp, int index, const QString& value, int timeoutMs = 5000)
+bool waitForCladd(AdminConsole& console, const QString& comp, int index, const QString& value,
+                  int timeoutMs = 5000)
 {
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        const auto arg = console.waitFor(QStringLiteral("cladd"), int(qMax<qint64>(1, deadline.remainingTime())));
+        const auto arg =
+            console.waitFor(QStringLiteral("cladd"), int(qMax<qint64>(1, deadline.remainingTime())));
         if (!arg) {
             return false;
         }
@@ -80,7 +82,18 @@ bool waitForOutput(QProcess* p, const QByteArray& text, int timeoutMs = 5000)
     return false;
 }
 
-enum Field { IP, W, C, Comp, Ver, Time, Money, Connected, Blocked };
+enum Field
+{
+    IP,
+    W,
+    C,
+    Comp,
+    Ver,
+    Time,
+    Money,
+    Connected,
+    Blocked
+};
 
 bool waitForValue(AdminConsole& console, const QString& keyword, const QString& value, int timeoutMs = 5000)
 {
@@ -178,8 +191,10 @@ void TestServerClients::simulatedClientsListedWithStatsAndDisconnect()
     const QDeadlineTimer deadline(5000);
     bool grown = false;
     while (!grown && !deadline.hasExpired()) {
-        const QStringList s = console.waitFor(QStringLiteral("stats")).value_or(QString()).split(QLatin1Char(';'));
-        grown = s.size() == 4 && s.at(0) == QLatin1String("PC2") && s.at(1).toInt() > 0 && s.at(2).toDouble() > 0;
+        const QStringList s =
+            console.waitFor(QStringLiteral("stats")).value_or(QString()).split(QLatin1Char(';'));
+        grown =
+            s.size() == 4 && s.at(0) == QLatin1String("PC2") && s.at(1).toInt() > 0 && s.at(2).toDouble() > 0;
     }
     QVERIFY(grown);
 
@@ -336,17 +351,18 @@ void TestServerClients::helloRefusals_data()
     QTest::addColumn<QStringList>("setup");
     QTest::addColumn<QByteArray>("hello");
     QTest::addColumn<QByteArray>("answer");
-    QTest::newRow("control character in name") << QStringList{} << QByteArray("hello;A\tB;8.0.21")
-                                               << QByteArray("refused;name");
+    QTest::newRow("control character in name")
+        << QStringList{} << QByteArray("hello;A\tB;8.0.21") << QByteArray("refused;name");
     QTest::newRow("name too long") << QStringList{} << "hello;" + QByteArray(65, 'N') + ";8.0.21"
                                    << QByteArray("refused;name");
     QTest::newRow("empty name") << QStringList{} << QByteArray("hello;;8.0.21") << QByteArray("refused;name");
     QTest::newRow("no version") << QStringList{} << QByteArray("hello;PC1") << QByteArray("refused;version");
-    QTest::newRow("not hello first") << QStringList{} << QByteArray("stats;5;1.00") << QByteArray("refused;protocol");
-    QTest::newRow("wrong password") << QStringList{"setpass:pw", "setpassmode:1"} << QByteArray("hello;PC1;8.0.21;nope")
-                                    << QByteArray("refused;password");
-    QTest::newRow("right password") << QStringList{"setpass:pw", "setpassmode:2"} << QByteArray("hello;PC1;8.0.21;pw")
-                                    << QByteArray("welcome;1;1;1");
+    QTest::newRow("not hello first") << QStringList{} << QByteArray("stats;5;1.00")
+                                     << QByteArray("refused;protocol");
+    QTest::newRow("wrong password") << QStringList{"setpass:pw", "setpassmode:1"}
+                                    << QByteArray("hello;PC1;8.0.21;nope") << QByteArray("refused;password");
+    QTest::newRow("right password") << QStringList{"setpass:pw", "setpassmode:2"}
+                                    << QByteArray("hello;PC1;8.0.21;pw") << QByteArray("welcome;1;1;1");
     QTest::newRow("name in use") << QStringList{"@hello;pc1;8.0.21"} << QByteArray("hello;PC1;8.0.21")
                                  << QByteArray("refused;duplicate");
 }
@@ -386,7 +402,8 @@ void TestServerClients::tooOldClientReportedOnce()
 {
     AdminConsole console;
     QVERIFY(console.connectTo(m_server->socketPath()));
-    QProcess* clients = m_server->startClients({"--count", "1", "--client-version", "7.5.3", "--reconnect", "50"});
+    QProcess* clients =
+        m_server->startClients({"--count", "1", "--client-version", "7.5.3", "--reconnect", "50"});
     QVERIFY(waitForOutput(clients, "PC1 refused version"));
     QVERIFY(waitForOutput(clients, "PC1 refused version")); // refused again on each retry
     const QList<AdminConsole::Reply> replies = console.collect(300);
@@ -398,7 +415,8 @@ void TestServerClients::tooOldClientReportedOnce()
         }
     }
     QCOMPARE(reports.size(), 1);
-    QVERIFY2(reports.first().contains(QStringLiteral("PC1")) && reports.first().contains(QStringLiteral("7.5.3")),
+    QVERIFY2(reports.first().contains(QStringLiteral("PC1")) &&
+                 reports.first().contains(QStringLiteral("7.5.3")),
              qPrintable(reports.first()));
 }
 

@@ -1,28 +1,26 @@
+#include "link/EncDec.h"
 #include "support/AdminConsole.h"
 #include "support/ServerProcess.h"
 #include "support/TestSandbox.h"
-
-#include "link/EncDec.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkDatagram>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
 #include <QtTest>
-
 #include <memory>
 
 namespace {
 
 const QStringList InitialGets = {
-    "getfilemode", "getfile",     "getnowrite",  "getbackupcount", "getport",       "getudpport",
-    "getfilestats", "getdolog",   "getlogsize",  "getdefwrite",    "getdefconfig",  "getpass",
-    "getpassmode", "getfileupdate", "getdostats", "getrunning",    "gettcpok",      "getver",
-    "getip",       "getlogpath",  "getconfigpath"};
+    "getfilemode", "getfile",    "getnowrite",  "getbackupcount", "getport", "getudpport",  "getfilestats",
+    "getdolog",    "getlogsize", "getdefwrite", "getdefconfig",   "getpass", "getpassmode", "getfileupdate",
+    "getdostats",  "getrunning", "gettcpok",    "getver",         "getip",   "getlogpath",  "getconfigpath"};
 
 int freeTcpPort()
 {
@@ -83,6 +81,7 @@ private slots:
     void pipeFolder_data();
     void pipeFolder();
     void consoleOverAdminTcp();
+    void udpDiscovery();
     void cleanupTestCase();
 
 private:
@@ -118,26 +117,46 @@ void TestServerCommands::initialQueryAnswered_data()
 {
     QTest::addColumn<QString>("keyword");
     QTest::addColumn<QString>("pattern");
-    QTest::newRow("compatible") << "compatible" << "";
-    QTest::newRow("clcount") << "clcount" << "0";
-    QTest::newRow("getfilemode") << "getfilemode" << "0";
-    QTest::newRow("getfile") << "getfile" << ".*/server-state/phrases\\.sbf";
-    QTest::newRow("getbackupcount") << "getbackupcount" << "10";
-    QTest::newRow("getport") << "getport" << "[1-9][0-9]*";
-    QTest::newRow("getudpport") << "getudpport" << "[1-9][0-9]*";
-    QTest::newRow("getfilestats") << "getfilestats" << "0;";
-    QTest::newRow("getdolog") << "getdolog" << "1";
-    QTest::newRow("getlogsize") << "getlogsize" << "128";
-    QTest::newRow("getdefwrite") << "getdefwrite" << "1";
-    QTest::newRow("getdefconfig") << "getdefconfig" << "1";
-    QTest::newRow("getpass") << "getpass" << "";
-    QTest::newRow("getpassmode") << "getpassmode" << "0";
-    QTest::newRow("getfileupdate") << "getfileupdate" << "0";
-    QTest::newRow("getdostats") << "getdostats" << "1";
-    QTest::newRow("gettcpok") << "gettcpok" << "1";
-    QTest::newRow("getver") << "getver" << QRegularExpression::escape(QStringLiteral(SCRIBOLT_EXPECTED_VERSION));
-    QTest::newRow("getip") << "getip" << "\\d+\\.\\d+\\.\\d+\\.\\d+";
-    QTest::newRow("getlogpath") << "getlogpath" << ".*/server-state/server\\.log";
+    QTest::newRow("compatible") << "compatible"
+                                << "";
+    QTest::newRow("clcount") << "clcount"
+                             << "0";
+    QTest::newRow("getfilemode") << "getfilemode"
+                                 << "0";
+    QTest::newRow("getfile") << "getfile"
+                             << ".*/server-state/phrases\\.sbf";
+    QTest::newRow("getbackupcount") << "getbackupcount"
+                                    << "10";
+    QTest::newRow("getport") << "getport"
+                             << "[1-9][0-9]*";
+    QTest::newRow("getudpport") << "getudpport"
+                                << "[1-9][0-9]*";
+    QTest::newRow("getfilestats") << "getfilestats"
+                                  << "0;";
+    QTest::newRow("getdolog") << "getdolog"
+                              << "1";
+    QTest::newRow("getlogsize") << "getlogsize"
+                                << "128";
+    QTest::newRow("getdefwrite") << "getdefwrite"
+                                 << "1";
+    QTest::newRow("getdefconfig") << "getdefconfig"
+                                  << "1";
+    QTest::newRow("getpass") << "getpass"
+                             << "";
+    QTest::newRow("getpassmode") << "getpassmode"
+                                 << "0";
+    QTest::newRow("getfileupdate") << "getfileupdate"
+                                   << "0";
+    QTest::newRow("getdostats") << "getdostats"
+                                << "1";
+    QTest::newRow("gettcpok") << "gettcpok"
+                              << "1";
+    QTest::newRow("getver") << "getver"
+                            << QRegularExpression::escape(QStringLiteral(SCRIBOLT_EXPECTED_VERSION));
+    QTest::newRow("getip") << "getip"
+                           << "\\d+\\.\\d+\\.\\d+\\.\\d+";
+    QTest::newRow("getlogpath") << "getlogpath"
+                                << ".*/server-state/server\\.log";
 }
 
 void TestServerCommands::initialQueryAnswered()
@@ -169,12 +188,18 @@ void TestServerCommands::compatibility_data()
 {
     QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("answer");
-    QTest::newRow("same") << "8.0.21" << "compatible";
-    QTest::newRow("first 8") << "8.0.0" << "compatible";
-    QTest::newRow("newer") << "9.2.1" << "compatible";
-    QTest::newRow("older") << "7.9.999" << "notcompatible";
-    QTest::newRow("not a version") << "eight" << "notcompatible";
-    QTest::newRow("empty") << "" << "notcompatible";
+    QTest::newRow("same") << "8.0.21"
+                          << "compatible";
+    QTest::newRow("first 8") << "8.0.0"
+                             << "compatible";
+    QTest::newRow("newer") << "9.2.1"
+                           << "compatible";
+    QTest::newRow("older") << "7.9.999"
+                           << "notcompatible";
+    QTest::newRow("not a version") << "eight"
+                                   << "notcompatible";
+    QTest::newRow("empty") << ""
+                           << "notcompatible";
 }
 
 void TestServerCommands::compatibility()
@@ -201,19 +226,43 @@ void TestServerCommands::settingSurvivesKill_data()
     QTest::addColumn<QString>("getter");
     QTest::addColumn<QString>("expected");
     const QString udp = QString::number(freeUdpPort());
-    QTest::newRow("password") << "setpass:Se cret:;x" << "getpass" << "Se cret:;x";
-    QTest::newRow("password mode") << "setpassmode:2" << "getpassmode" << "2";
-    QTest::newRow("password mode out of range") << "setpassmode:7" << "getpassmode" << "0";
-    QTest::newRow("file mode") << "setfilemode:1" << "getfilemode" << "1";
-    QTest::newRow("file mode not a number") << "setfilemode:x" << "getfilemode" << "0";
-    QTest::newRow("file update") << "setfileupdate:1" << "getfileupdate" << "1";
-    QTest::newRow("statistics") << "setdostats:0" << "getdostats" << "0";
-    QTest::newRow("backups") << "setbackupcount:25" << "getbackupcount" << "25";
-    QTest::newRow("backups zero") << "setbackupcount:0" << "getbackupcount" << "10";
-    QTest::newRow("default write") << "setdefwrite:0" << "getdefwrite" << "0";
-    QTest::newRow("default config") << "setdefconfig:0" << "getdefconfig" << "0";
+    QTest::newRow("password") << "setpass:Se cret:;x"
+                              << "getpass"
+                              << "Se cret:;x";
+    QTest::newRow("password mode") << "setpassmode:2"
+                                   << "getpassmode"
+                                   << "2";
+    QTest::newRow("password mode out of range") << "setpassmode:7"
+                                                << "getpassmode"
+                                                << "0";
+    QTest::newRow("file mode") << "setfilemode:1"
+                               << "getfilemode"
+                               << "1";
+    QTest::newRow("file mode not a number") << "setfilemode:x"
+                                            << "getfilemode"
+                                            << "0";
+    QTest::newRow("file update") << "setfileupdate:1"
+                                 << "getfileupdate"
+                                 << "1";
+    QTest::newRow("statistics") << "setdostats:0"
+                                << "getdostats"
+                                << "0";
+    QTest::newRow("backups") << "setbackupcount:25"
+                             << "getbackupcount"
+                             << "25";
+    QTest::newRow("backups zero") << "setbackupcount:0"
+                                  << "getbackupcount"
+                                  << "10";
+    QTest::newRow("default write") << "setdefwrite:0"
+                                   << "getdefwrite"
+                                   << "0";
+    QTest::newRow("default config") << "setdefconfig:0"
+                                    << "getdefconfig"
+                                    << "0";
     QTest::newRow("udp port") << "setudpport:" + udp << "getudpport" << udp;
-    QTest::newRow("udp port too big") << "setudpport:99999" << "getudpport" << "same";
+    QTest::newRow("udp port too big") << "setudpport:99999"
+                                      << "getudpport"
+                                      << "same";
 }
 
 void TestServerCommands::settingSurvivesKill()
@@ -294,18 +343,30 @@ void TestServerCommands::setFile_data()
 {
     QTest::addColumn<QString>("path"); // "@" stands for the sandbox folder
     QTest::addColumn<QString>("answer");
-    QTest::newRow("existing file") << "@/existing.sbf" << "OK";
-    QTest::newRow("new file in existing folder") << "@/new.sbf" << "OK";
-    QTest::newRow("missing folder") << "@/nowhere/p.sbf" << "nofile";
-    QTest::newRow("a folder") << "@" << "nofile";
-    QTest::newRow("empty") << "" << "nofile";
-    QTest::newRow("relative") << "phrases.sbf" << "nofile";
-    QTest::newRow("windows drive") << "C:\\Data\\phrases.sbf" << "nofile";
-    QTest::newRow("wildcard") << "@/p*.sbf" << "nofile";
-    QTest::newRow("control character") << "@/p\001.sbf" << "nofile";
-    QTest::newRow("unc") << "\\\\fileserver\\share\\p.sbf" << "nonetwork";
-    QTest::newRow("slashes") << "//fileserver/share/p.sbf" << "nonetwork";
-    QTest::newRow("url") << "smb://fileserver/share/p.sbf" << "nonetwork";
+    QTest::newRow("existing file") << "@/existing.sbf"
+                                   << "OK";
+    QTest::newRow("new file in existing folder") << "@/new.sbf"
+                                                 << "OK";
+    QTest::newRow("missing folder") << "@/nowhere/p.sbf"
+                                    << "nofile";
+    QTest::newRow("a folder") << "@"
+                              << "nofile";
+    QTest::newRow("empty") << ""
+                           << "nofile";
+    QTest::newRow("relative") << "phrases.sbf"
+                              << "nofile";
+    QTest::newRow("windows drive") << "C:\\Data\\phrases.sbf"
+                                   << "nofile";
+    QTest::newRow("wildcard") << "@/p*.sbf"
+                              << "nofile";
+    QTest::newRow("control character") << "@/p\001.sbf"
+                                       << "nofile";
+    QTest::newRow("unc") << "\\\\fileserver\\share\\p.sbf"
+                         << "nonetwork";
+    QTest::newRow("slashes") << "//fileserver/share/p.sbf"
+                             << "nonetwork";
+    QTest::newRow("url") << "smb://fileserver/share/p.sbf"
+                         << "nonetwork";
 }
 
 void TestServerCommands::setFile()
@@ -437,8 +498,9 @@ void TestServerCommands::secondServerRefusedStaleSocketReplaced()
     env.insert(QStringLiteral("SCRIBOLT_PIPE_DIR"), sandbox.pipeDir());
     second.setProcessEnvironment(env);
     second.start(TestSandbox::binary(QStringLiteral("scribolt-server")),
-                 {QStringLiteral("--state-dir"), sandbox.filePath(QStringLiteral("other")), QStringLiteral("--tcp-port"),
-                  QStringLiteral("0"), QStringLiteral("--udp-port"), QStringLiteral("0")});
+                 {QStringLiteral("--state-dir"), sandbox.filePath(QStringLiteral("other")),
+                  QStringLiteral("--tcp-port"), QStringLiteral("0"), QStringLiteral("--udp-port"),
+                  QStringLiteral("0")});
     QVERIFY(second.waitForFinished(5000));
     QCOMPARE(second.exitCode(), 1);
     QVERIFY(second.readAllStandardError().contains("already serving"));
@@ -473,8 +535,9 @@ void TestServerCommands::pipeFolder()
     QProcess server;
     server.setProcessEnvironment(env);
     server.start(TestSandbox::binary(QStringLiteral("scribolt-server")),
-                 {QStringLiteral("--state-dir"), sandbox.filePath(QStringLiteral("state")), QStringLiteral("--tcp-port"),
-                  QStringLiteral("0"), QStringLiteral("--udp-port"), QStringLiteral("0")});
+                 {QStringLiteral("--state-dir"), sandbox.filePath(QStringLiteral("state")),
+                  QStringLiteral("--tcp-port"), QStringLiteral("0"), QStringLiteral("--udp-port"),
+                  QStringLiteral("0")});
     QVERIFY(server.waitForStarted());
     const QString path = sandbox.filePath(expected);
     AdminConsole console;
@@ -491,7 +554,8 @@ void TestServerCommands::consoleOverAdminTcp()
     TestSandbox sandbox;
     ServerProcess server(sandbox);
     const int port = freeTcpPort();
-    QVERIFY2(server.start({QStringLiteral("--admin-tcp"), QString::number(port)}), qPrintable(server.errorText()));
+    QVERIFY2(server.start({QStringLiteral("--admin-tcp"), QString::number(port)}),
+             qPrintable(server.errorText()));
     QTcpSocket remote;
     remote.connectToHost(QHostAddress::LocalHost, quint16(port));
     QVERIFY(remote.waitForConnected(2000));
@@ -501,6 +565,19 @@ void TestServerCommands::consoleOverAdminTcp()
     const QStringList items = EncDec::splitItems(EncDec::fromAnsi(remote.readLine()));
     QCOMPARE(items.size(), 1);
     QCOMPARE(EncDec::openItem(items.first()), QStringLiteral("getver:" SCRIBOLT_EXPECTED_VERSION));
+}
+
+void TestServerCommands::udpDiscovery()
+{
+    QUdpSocket udp;
+    QVERIFY(udp.bind(QHostAddress::LocalHost, 0));
+    const quint16 port = quint16(m_answers.value(QStringLiteral("getudpport")).toInt());
+    udp.writeDatagram("junk", QHostAddress::LocalHost, port);
+    udp.writeDatagram("scribolt?", QHostAddress::LocalHost, port);
+    QVERIFY(udp.waitForReadyRead(3000));
+    QCOMPARE(udp.receiveDatagram().data(),
+             "scribolt;" + QByteArray::number(m_server->tcpPort()) + ";" SCRIBOLT_EXPECTED_VERSION);
+    QVERIFY(!udp.waitForReadyRead(200)); // nothing for the junk
 }
 
 void TestServerCommands::cleanupTestCase()

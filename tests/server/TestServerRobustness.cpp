@@ -1,14 +1,12 @@
+#include "link/EncDec.h"
 #include "support/AdminConsole.h"
 #include "support/ServerProcess.h"
 #include "support/TestSandbox.h"
-
-#include "link/EncDec.h"
 
 #include <QRandomGenerator>
 #include <QTcpSocket>
 #include <QThread>
 #include <QtTest>
-
 #include <csignal>
 #include <memory>
 
@@ -84,15 +82,17 @@ void TestServerRobustness::garbage_data()
     QTest::newRow("quoted, not base64") << utf16(QStringLiteral("\"!!!!\"\n")) + NulUnit << true;
     QTest::newRow("base64, not sealed") << utf16(QStringLiteral("\"eHl6\"\n")) + NulUnit << true;
     QTest::newRow("seal claims a length past its end")
-        << utf16(QLatin1Char('"') + EncDec::EncodeBase64Str(sealedLie).remove(QLatin1Char('\r')).remove(QLatin1Char('\n')) +
+        << utf16(QLatin1Char('"') +
+                 EncDec::EncodeBase64Str(sealedLie).remove(QLatin1Char('\r')).remove(QLatin1Char('\n')) +
                  QStringLiteral("\"\n")) +
                NulUnit
         << true;
-    QTest::newRow("marker above 255") << utf16(QStringLiteral("\"") +
-                                               EncDec::EncodeBase64Str(QStringLiteral("abc4") + QChar(300)).trimmed() +
-                                               QStringLiteral("\"\n")) +
-                                             NulUnit
-                                      << true;
+    QTest::newRow("marker above 255")
+        << utf16(QStringLiteral("\"") +
+                 EncDec::EncodeBase64Str(QStringLiteral("abc4") + QChar(300)).trimmed() +
+                 QStringLiteral("\"\n")) +
+               NulUnit
+        << true;
     QTest::newRow("empty lines") << NulUnit + NulUnit + NulUnit << true;
     QTest::newRow("lone surrogate") << QByteArray("\x00\xD8", 2) + NulUnit << true;
     QTest::newRow("empty command") << EncDec::frameLine(QString()) << true;
@@ -129,14 +129,16 @@ void TestServerRobustness::splitWrites()
     QFETCH(int, piece);
     AdminConsole console;
     QVERIFY(console.connectTo(m_server->socketPath()));
-    const QByteArray both = EncDec::frameLine(QStringLiteral("getport")) + EncDec::frameLine(QStringLiteral("getver"));
+    const QByteArray both =
+        EncDec::frameLine(QStringLiteral("getport")) + EncDec::frameLine(QStringLiteral("getver"));
     for (qsizetype i = 0; i < both.size(); i += piece) {
         writeAll(console.socket(), both.mid(i, piece));
         if (piece < 10) {
             QThread::usleep(200);
         }
     }
-    QCOMPARE(console.waitFor(QStringLiteral("getport")).value_or("<none>"), QString::number(m_server->tcpPort()));
+    QCOMPARE(console.waitFor(QStringLiteral("getport")).value_or("<none>"),
+             QString::number(m_server->tcpPort()));
     QVERIFY(console.waitFor(QStringLiteral("getver")).has_value());
 }
 
@@ -185,7 +187,8 @@ void TestServerRobustness::silentConsoleDropped()
 {
     TestSandbox sandbox;
     ServerProcess server(sandbox);
-    QVERIFY2(server.start({QStringLiteral("--max-queue"), QStringLiteral("65536")}), qPrintable(server.errorText()));
+    QVERIFY2(server.start({QStringLiteral("--max-queue"), QStringLiteral("65536")}),
+             qPrintable(server.errorText()));
     AdminConsole good;
     AdminConsole silent;
     QVERIFY(good.connectTo(server.socketPath()));
@@ -252,8 +255,9 @@ void TestServerRobustness::workstationBadInput_data()
     QTest::addColumn<QByteArray>("answer");
     QTest::newRow("endless line") << QByteArray(8192, 'x') << QByteArray("refused;protocol");
     QTest::newRow("binary") << QByteArray("\x00\xff\x13\x10\n", 5) << QByteArray("refused;protocol");
-    QTest::newRow("console bytes on the workstation port") << EncDec::frameLine(QStringLiteral("getver")) + '\n'
-                                                           << QByteArray("refused;protocol");
+    QTest::newRow("console bytes on the workstation port")
+        << EncDec::frameLine(QStringLiteral("getver")) + '\n'
+        << QByteArray("refused;protocol");
 }
 
 void TestServerRobustness::workstationBadInput()

@@ -51,7 +51,8 @@ void AdminConsole::parse()
             line = QStringLiteral("<unreadable>");
         }
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
-        m_replies.append({(colon < 0 ? line : line.left(colon)).toLower(), colon < 0 ? QString() : line.mid(colon + 1)});
+        m_replies.append(
+            {(colon < 0 ? line : line.left(colon)).toLower(), colon < 0 ? QString() : line.mid(colon + 1)});
     }
 }
 

@@ -3,7 +3,6 @@
 #include <QLocalSocket>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 // The console's side of the server protocol, for tests: frames commands as

@@ -7,8 +7,7 @@
 #include <QThread>
 
 ServerProcess::ServerProcess(const TestSandbox& sandbox)
-    : m_stateDir(sandbox.filePath(QStringLiteral("server-state")))
-    , m_pipeDir(sandbox.pipeDir())
+    : m_stateDir(sandbox.filePath(QStringLiteral("server-state"))), m_pipeDir(sandbox.pipeDir())
 {
 }
 
@@ -48,7 +47,8 @@ bool ServerProcess::start(const QStringList& extraArgs)
     const QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
         if (m_server.state() == QProcess::NotRunning) {
-            m_error = QStringLiteral("scribolt-server ended: ") + QString::fromLocal8Bit(m_server.readAllStandardError());
+            m_error = QStringLiteral("scribolt-server ended: ") +
+                      QString::fromLocal8Bit(m_server.readAllStandardError());
             return false;
         }
         AdminConsole probe;

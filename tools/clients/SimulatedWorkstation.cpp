@@ -2,15 +2,11 @@
 
 #include <QTcpSocket>
 #include <QTimer>
-
 #include <cstdio>
 
 SimulatedWorkstation::SimulatedWorkstation(const Setup& setup, QObject* parent)
-    : QObject(parent)
-    , m_setup(setup)
-    , m_socket(new QTcpSocket(this))
-    , m_statsTimer(new QTimer(this))
-    , m_retryTimer(new QTimer(this))
+    : QObject(parent), m_setup(setup), m_socket(new QTcpSocket(this)), m_statsTimer(new QTimer(this)),
+      m_retryTimer(new QTimer(this))
 {
     m_retryTimer->setSingleShot(true);
     m_retryTimer->setInterval(setup.reconnectMs);
