@@ -67,6 +67,7 @@ void ClientMonitor::headerCheckClicked(int kind, bool checked)
 void ClientMonitor::setAllRights(int kind)
 {
     const bool state = kind == CK_Write ? m_defWrite : m_defConfig;
+    flushRows();
     for (int row = m_model.rowCount() - 1; row >= 0; --row) {
         const int index = m_model.recordOfRow(row);
         const ClientRec& rec = m_list.at(index);

@@ -4,19 +4,43 @@
 
 #include "link/VersionNumber.h"
 
-QString ClientList::foldKey(const QString& comp)
+namespace {
+
+char16_t foldAscii(char16_t c)
 {
-    QString key = comp;
-    for (QChar& c : key) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+} // namespace
+
+bool operator==(const ClientList::NameKey& a, const ClientList::NameKey& b)
+{
+    if (a.name.size() != b.name.size())
+        return false;
+    const char16_t* x = reinterpret_cast<const char16_t*>(a.name.constData());
+    const char16_t* y = reinterpret_cast<const char16_t*>(b.name.constData());
+    for (qsizetype i = 0; i < a.name.size(); ++i) {
+        if (foldAscii(x[i]) != foldAscii(y[i]))
+            return false;
     }
-    return key;
+    return true;
+}
+
+size_t qHash(const ClientList::NameKey& key, size_t seed)
+{
+    // FNV-1a over the folded code units.
+    size_t h = 1469598103934665603ULL ^ seed;
+    const char16_t* p = reinterpret_cast<const char16_t*>(key.name.constData());
+    for (qsizetype i = 0; i < key.name.size(); ++i) {
+        h ^= foldAscii(p[i]);
+        h *= 1099511628211ULL;
+    }
+    return h;
 }
 
 int ClientList::indexOfName(const QString& comp) const
 {
-    return m_byName.value(foldKey(comp), -1);
+    return m_byName.value(NameKey{comp}, -1);
 }
 
 int ClientList::indexOfExactName(const QString& comp) const
@@ -33,13 +57,13 @@ ClientList::Values ClientList::valuesOf(const ClientRec& rec) const
     return v;
 }
 
-int ClientList::append(const ClientRec& rec)
+int ClientList::append(ClientRec rec)
 {
     const int index = size();
-    m_recs.push_back(rec);
+    m_byName.insert(NameKey{rec.Comp}, index);
+    m_recs.push_back(std::move(rec));
     m_values.push_back(Values{});
-    m_byName.insert(foldKey(rec.Comp), index);
-    replaceValues(index, rec);
+    replaceValues(index, m_recs.back());
     return index;
 }
 

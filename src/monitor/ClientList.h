@@ -12,6 +12,14 @@
 class ClientList
 {
 public:
+    // A name compared and hashed with ASCII letters folded, without a folded copy.
+    struct NameKey
+    {
+        QString name;
+        friend bool operator==(const NameKey& a, const NameKey& b);
+        friend size_t qHash(const NameKey& key, size_t seed);
+    };
+
     int size() const { return int(m_recs.size()); }
     bool isEmpty() const { return m_recs.empty(); }
     const ClientRec& at(int index) const { return m_recs[size_t(index)]; }
@@ -22,7 +30,7 @@ public:
     int indexOfExactName(const QString& comp) const;
 
     // Appends a record; the caller has made sure no record has its name.
-    int append(const ClientRec& rec);
+    int append(ClientRec rec);
     // Replaces a record's fields; the name keeps the text first received.
     void update(int index, const ClientRec& rec);
     void setConnected(int index, bool connected);
@@ -45,14 +53,13 @@ private:
         qint64 seconds = 0;
         double money = 0;
     };
-    static QString foldKey(const QString& comp);
     Values valuesOf(const ClientRec& rec) const;
     void replaceValues(int index, const ClientRec& rec);
     void resumMoney() const;
 
     std::vector<ClientRec> m_recs;
     std::vector<Values> m_values;
-    QHash<QString, int> m_byName;
+    QHash<NameKey, int> m_byName;
     qint64 m_totalSeconds = 0;
     mutable long double m_totalMoney = 0;
     int m_nonZeroMoney = 0;

@@ -20,6 +20,26 @@ ClientMonitor::ClientMonitor(MonitorHost& host, QObject* parent)
     m_totalsTimer.setSingleShot(true);
     m_totalsTimer.setInterval(0);
     connect(&m_totalsTimer, &QTimer::timeout, this, [this] { m_host.SetTotalsText(totalsText()); });
+    // New records become rows together after a burst of "cladd" replies.
+    m_rowsTimer.setSingleShot(true);
+    m_rowsTimer.setInterval(0);
+    connect(&m_rowsTimer, &QTimer::timeout, this, &ClientMonitor::flushRows);
+}
+
+ClientsModel& ClientMonitor::model()
+{
+    flushRows();
+    return m_model;
+}
+
+void ClientMonitor::flushRows()
+{
+    m_rowsTimer.stop();
+    if (m_model.rowCount() == m_list.size())
+        return;
+    m_model.recordsAppended();
+    if (m_grid)
+        m_grid->selectFirstRowIfNone();
 }
 
 ClientMonitor::~ClientMonitor() = default;
@@ -87,7 +107,8 @@ bool ClientMonitor::handleReply(int code, const QString& arg)
 void ClientMonitor::rowChanged(int index)
 {
     m_model.recordChanged(index);
-    m_totalsTimer.start();
+    if (!m_totalsTimer.isActive())
+        m_totalsTimer.start();
 }
 
 void ClientMonitor::AddOrUpdateClient(const ClientRec& rec)
@@ -104,10 +125,9 @@ void ClientMonitor::AddOrUpdateClient(const ClientRec& rec)
         return;
     }
     index = m_list.append(rec);
-    m_model.recordsAppended();
+    if (!m_rowsTimer.isActive())
+        m_rowsTimer.start();
     rowChanged(index);
-    if (m_grid)
-        m_grid->selectFirstRowIfNone();
     if (rec.Blocked)
         m_host.RefreshWindowState();
     else
@@ -144,9 +164,11 @@ void ClientMonitor::SetClientStats(const QString& comp, const QString& seconds, 
 void ClientMonitor::ClearClientList()
 {
     SetClientCount(0);
+    m_rowsTimer.stop();
     m_list.clear();
     m_model.listCleared();
-    m_totalsTimer.start();
+    if (!m_totalsTimer.isActive())
+        m_totalsTimer.start();
 }
 
 void ClientMonitor::SetClientCount(int n)

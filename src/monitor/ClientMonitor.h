@@ -29,8 +29,8 @@ public:
     bool handleReply(int code, const QString& arg);
 
     const ClientList& cList() const { return m_list; }
-    ClientsModel& model() { return m_model; }
-    const ClientsModel& model() const { return m_model; }
+    // The grid's model, with every record received so far as a row.
+    ClientsModel& model();
     int fclCount() const { return m_clCount; }
     bool fIsReadOnly() const { return m_isReadOnly; }
     const QString& fEditingBy() const { return m_editingBy; }
@@ -77,6 +77,7 @@ signals:
 
 private:
     void rowChanged(int index);
+    void flushRows();
     bool askRemoveWriteFromEditor();
     void setAllRights(int kind);
     std::vector<int> selectedRecords() const;
@@ -93,4 +94,5 @@ private:
     bool m_defWrite = false;
     bool m_defConfig = false;
     QTimer m_totalsTimer;
+    QTimer m_rowsTimer;
 };

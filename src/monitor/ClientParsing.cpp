@@ -1,6 +1,7 @@
 #include "ClientParsing.h"
 
 #include <QtNumeric>
+#include <algorithm>
 #include <stdexcept>
 
 namespace ClientParsing {
@@ -20,16 +21,27 @@ bool rightsFlag(const QString& text, qsizetype pos)
     return text.at(pos) != QLatin1Char('0');
 }
 
-// Takes the text before the next ";" and removes it with its ";".
-std::optional<QString> takeField(QString& rest)
+// Reads fields left to right without copying what is left each time.
+class FieldReader
 {
-    const qsizetype semi = rest.indexOf(QLatin1Char(';'));
-    if (semi < 0)
-        return std::nullopt;
-    QString field = rest.left(semi);
-    rest.remove(0, semi + 1);
-    return field;
-}
+public:
+    explicit FieldReader(QStringView text) : m_text(text) {}
+    // The text before the next ";", which is consumed with it; nothing when no ";" is left.
+    std::optional<QString> take()
+    {
+        const qsizetype semi = m_text.indexOf(QLatin1Char(';'));
+        if (semi < 0)
+            return std::nullopt;
+        QString field = m_text.left(semi).toString();
+        m_text = m_text.sliced(semi + 1);
+        return field;
+    }
+    QStringView rest() const { return m_text; }
+    void skip(qsizetype n) { m_text = m_text.sliced(std::min(n, m_text.size())); }
+
+private:
+    QStringView m_text;
+};
 
 bool intByteFlag(const QString& text, bool fallback)
 {
@@ -50,25 +62,25 @@ ClientRec parseClAdd(const QString& arg)
     }
     rec.IP = arg.left(first);
     rec.CanWrite = rightsFlag(arg, first + 1);
-    QString rest = arg.mid(first + 2);
+    FieldReader fields(QStringView(arg).sliced(std::min(first + 2, arg.size())));
 
-    const qsizetype semi = rest.indexOf(QLatin1Char(';'));
+    const qsizetype semi = fields.rest().indexOf(QLatin1Char(';'));
     if (semi >= 0) {
-        rec.CanConfig = rightsFlag(rest, semi + 1);
-        rest.remove(0, semi + 3);
+        rec.CanConfig = semi + 1 >= fields.rest().size() || fields.rest().at(semi + 1) != QLatin1Char('0');
+        fields.skip(semi + 3);
     }
 
-    if (auto f = takeField(rest))
-        rec.Comp = *f;
-    if (auto f = takeField(rest))
-        rec.Ver = *f;
-    if (auto f = takeField(rest))
-        rec.TimeSaved = *f;
-    if (auto f = takeField(rest))
-        rec.MoneySaved = *f;
-    if (auto f = takeField(rest))
+    if (auto f = fields.take())
+        rec.Comp = std::move(*f);
+    if (auto f = fields.take())
+        rec.Ver = std::move(*f);
+    if (auto f = fields.take())
+        rec.TimeSaved = std::move(*f);
+    if (auto f = fields.take())
+        rec.MoneySaved = std::move(*f);
+    if (auto f = fields.take())
         rec.Connected = intByteFlag(*f, false);
-    if (auto f = takeField(rest))
+    if (auto f = fields.take())
         rec.Blocked = intByteFlag(*f, false);
     return rec;
 }
@@ -104,14 +116,14 @@ BlockReply parseBlock(const QString& arg)
 
 std::optional<StatsReply> parseStats(const QString& arg)
 {
-    QString rest = arg;
-    auto comp = takeField(rest);
+    FieldReader fields(arg);
+    auto comp = fields.take();
     if (!comp)
         return std::nullopt;
     StatsReply reply{*comp, QStringLiteral("0"), QStringLiteral("0")};
-    if (auto f = takeField(rest))
+    if (auto f = fields.take())
         reply.seconds = *f;
-    if (auto f = takeField(rest))
+    if (auto f = fields.take())
         reply.money = *f;
     return reply;
 }

@@ -299,7 +299,7 @@ void ClientsGrid::sectionClicked(int logical)
 {
     if (ColumnLayout::isRights(logical))
         return;
-    model()->sort(logical, m_header->sortIndicatorOrder());
+    m_monitor.model().sort(logical, m_header->sortIndicatorOrder());
 }
 
 void ClientsGrid::placeButton(QPushButton* button, int kind)

@@ -34,7 +34,7 @@ struct GridFixture
                                           .arg(int(blocked)));
     }
 
-    int rowOf(const QString& comp) const
+    int rowOf(const QString& comp)
     {
         return monitor.model().rowOfRecord(monitor.cList().indexOfExactName(comp));
     }
@@ -46,6 +46,7 @@ struct GridFixture
 
     void select(const QStringList& comps)
     {
+        monitor.model();  // rows of records still arriving come first
         grid->clearSelection();
         for (const QString& comp : comps)
             grid->selectionModel()->select(monitor.model().index(rowOf(comp), 0),
@@ -53,7 +54,7 @@ struct GridFixture
     }
 
     // Where the view draws a cell's check box, in viewport coordinates.
-    QPoint checkBoxCentre(const QString& comp, int kind) const
+    QPoint checkBoxCentre(const QString& comp, int kind)
     {
         const QModelIndex index = monitor.model().index(rowOf(comp), kind);
         QStyleOptionViewItem option;
@@ -73,7 +74,7 @@ struct GridFixture
         return QPoint(grid->header()->sectionViewportPosition(kind) + dx, grid->header()->height() / 2);
     }
 
-    QStringList rowNames() const
+    QStringList rowNames()
     {
         QStringList names;
         for (int row = 0; row < monitor.model().rowCount(); ++row)
