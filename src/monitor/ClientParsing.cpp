@@ -2,6 +2,7 @@
 
 #include <QtNumeric>
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 
 namespace ClientParsing {
@@ -166,26 +167,33 @@ QString SecondsToText(qint64 seconds)
 
 std::optional<double> moneyValue(const QString& text)
 {
-    QByteArray number;
-    number.reserve(text.size());
+    // Amounts are short; longer texts take the slow path through a heap copy.
+    char buffer[64];
+    QByteArray heap;
+    char* out = buffer;
+    if (text.size() >= qsizetype(sizeof buffer)) {
+        heap.resize(text.size());
+        out = heap.data();
+    }
+    qsizetype n = 0;
     bool separator = false;
     bool digit = false;
     for (QChar c : text) {
         if (isDecimalDigit(c)) {
-            number.append(char(c.unicode()));
+            out[n++] = char(c.unicode());
             digit = true;
         } else if (separator) {
             return std::nullopt;
         } else {
-            number.append('.');
+            out[n++] = '.';
             separator = true;
         }
     }
     if (!digit)
         return std::nullopt;
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    if (!ok)
+    double value = 0;
+    const auto result = std::from_chars(out, out + n, value);
+    if (result.ec != std::errc() || result.ptr != out + n)
         return std::nullopt;
     return value;
 }
