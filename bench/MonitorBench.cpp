@@ -213,7 +213,7 @@ double median(std::vector<double> values)
 int runMonitorBench(const QStringList& args)
 {
     double streamSeconds = 10;
-    int repetitions = 3;
+    int repetitions = 7;
     for (int i = 0; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--seconds"))
             streamSeconds = std::max(1.0, args[i + 1].toDouble());
