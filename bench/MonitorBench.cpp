@@ -2,7 +2,6 @@
 // 50,000 workstations taken in through the console's reply reading into the
 // shown grid, a steady stream of "stats" replies, and the memory it all takes.
 #include "Benchmarks.h"
-
 #include "link/EncDec.h"
 #include "link/LineAssembler.h"
 #include "link/LinkHost.h"
@@ -58,7 +57,10 @@ public:
     void showWaitNotice(bool) override {}
     void clearServerLog() override {}
     void setHintStatus(int) override {}
-    bool dispatchReply(int code, const QString& argument) override { return m_monitor.handleReply(code, argument); }
+    bool dispatchReply(int code, const QString& argument) override
+    {
+        return m_monitor.handleReply(code, argument);
+    }
     void openDownloadPage() override {}
     QWidget* dialogParent() override { return nullptr; }
 
@@ -168,7 +170,7 @@ double peakRssMb()
 double statsStream(Console& console, int clients, double seconds, qint64& delivered)
 {
     std::vector<QByteArray> batches;
-    constexpr int perTick = 20;  // every 10 ms
+    constexpr int perTick = 20; // every 10 ms
     for (int b = 0; b < 500; ++b) {
         QByteArray batch;
         for (int k = 0; k < perTick; ++k) {

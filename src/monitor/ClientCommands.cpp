@@ -4,7 +4,6 @@
 #include "ClientsGrid.h"
 #include "ColumnLayout.h"
 #include "MonitorHost.h"
-
 #include "i18n/FTLanguage.h"
 #include "ui/MessageBox.h"
 
@@ -42,7 +41,8 @@ void ClientMonitor::checkBoxClicked(int recordIndex, int kind, bool checked)
                 canWrite = false;
             }
         } else if (kind == CK_Config) {
-            m_host.SendCommand((checked ? QStringLiteral("setconfig:") : QStringLiteral("removeconfig:")) + comp);
+            m_host.SendCommand((checked ? QStringLiteral("setconfig:") : QStringLiteral("removeconfig:")) +
+                               comp);
             canConfig = checked;
         }
         m_list.setRights(recordIndex, canWrite, canConfig);
@@ -75,7 +75,8 @@ void ClientMonitor::setAllRights(int kind)
         bool canWrite = rec.CanWrite;
         bool canConfig = rec.CanConfig;
         if (kind == CK_Config) {
-            m_host.SendCommand((state ? QStringLiteral("setconfig:") : QStringLiteral("removeconfig:")) + comp);
+            m_host.SendCommand((state ? QStringLiteral("setconfig:") : QStringLiteral("removeconfig:")) +
+                               comp);
             canConfig = state;
         } else if (state) {
             m_host.SendCommand(QStringLiteral("setwrite:") + comp);
@@ -120,9 +121,9 @@ void ClientMonitor::BlockSelected()
         if (rec.Connected) {
             if (!asked) {
                 asked = true;
-                blockConnected = MessageBox::show(m_host.dialogParent(), MessageBox::Question, tr_id(626),
-                                                  tr_id(656), MessageBox::Yes | MessageBox::No)
-                                 == MessageBox::Yes;
+                blockConnected =
+                    MessageBox::show(m_host.dialogParent(), MessageBox::Question, tr_id(626), tr_id(656),
+                                     MessageBox::Yes | MessageBox::No) == MessageBox::Yes;
             }
             if (!blockConnected)
                 continue;

@@ -1,7 +1,6 @@
 #include "ClientList.h"
 
 #include "ClientParsing.h"
-
 #include "link/VersionNumber.h"
 
 namespace {

@@ -3,7 +3,6 @@
 #include "ClientParsing.h"
 #include "ClientsGrid.h"
 #include "MonitorHost.h"
-
 #include "i18n/FTLanguage.h"
 #include "i18n/TextFormat.h"
 #include "link/ReplyCodes.h"

@@ -3,7 +3,6 @@
 #include "ClientMonitor.h"
 #include "ClientsHeader.h"
 #include "MonitorHost.h"
-
 #include "i18n/FTLanguage.h"
 
 #include <QMenu>
@@ -18,7 +17,7 @@ constexpr int ButtonHeight = 15;
 constexpr int ButtonMargin = 4;
 constexpr int RowHeight = 21;
 
-const char* const kMenuNames[ColumnKindCount] = {"WAMenu", "CAMenu",  "IPMenu", "CNMenu",
+const char* const kMenuNames[ColumnKindCount] = {"WAMenu",  "CAMenu", "IPMenu", "CNMenu",
                                                  "VerMenu", "TSMenu", "MSMenu", "StatMenu"};
 
 // Programmatic header changes must not run the handlers meant for the user's.
@@ -89,7 +88,8 @@ ClientsGrid::ClientsGrid(ClientMonitor& monitor, MonitorHost& host, QWidget* par
     connect(m_setConfigBtn, &QPushButton::clicked, &m_monitor, &ClientMonitor::SetAllConfig);
 
     connect(m_header, &ClientsHeader::checkToggled, &m_monitor, &ClientMonitor::headerCheckClicked);
-    connect(m_header, &ClientsHeader::popupRequested, this, [this](const QPoint& pos) { m_colPopup->popup(pos); });
+    connect(m_header, &ClientsHeader::popupRequested, this,
+            [this](const QPoint& pos) { m_colPopup->popup(pos); });
     connect(m_header, &QHeaderView::sectionResized, this, &ClientsGrid::columnResized);
     connect(m_header, &QHeaderView::sectionMoved, this, &ClientsGrid::columnMoved);
     connect(m_header, &QHeaderView::sectionClicked, this, &ClientsGrid::sectionClicked);
@@ -113,8 +113,8 @@ void ClientsGrid::buildPopup()
     m_colPopup = new QMenu(this);
     m_colPopup->setObjectName(QStringLiteral("ColPopup"));
     for (int kind = 0; kind < ColumnKindCount; ++kind) {
-        QAction* item = m_colPopup->addAction(
-            kind == CK_Status ? tr_id(33) : tr_id(ColumnLayout::headerTextId(kind)));
+        QAction* item =
+            m_colPopup->addAction(kind == CK_Status ? tr_id(33) : tr_id(ColumnLayout::headerTextId(kind)));
         item->setObjectName(QLatin1String(kMenuNames[kind]));
         item->setCheckable(true);
         item->setVisible(kind == CK_IP || kind == CK_Ver || ColumnLayout::isStatistics(kind));
@@ -140,8 +140,9 @@ void ClientsGrid::columnChooserClicked(QObject* item)
     if (!action)
         return;
     const auto* begin = std::begin(kMenuNames);
-    const auto* found = std::find_if(begin, std::end(kMenuNames),
-                                     [&](const char* name) { return action->objectName() == QLatin1String(name); });
+    const auto* found = std::find_if(begin, std::end(kMenuNames), [&](const char* name) {
+        return action->objectName() == QLatin1String(name);
+    });
     if (found == std::end(kMenuNames))
         return;
     const int kind = int(found - begin);
@@ -183,7 +184,8 @@ ColumnLayout ClientsGrid::columnLayout() const
 {
     ColumnLayout layout = m_layout;
     const int sortSection = m_header->sortIndicatorSection();
-    layout.sortPosition = sortSection >= 0 && sortSection < ColumnKindCount ? m_header->visualIndex(sortSection) : 2;
+    layout.sortPosition =
+        sortSection >= 0 && sortSection < ColumnKindCount ? m_header->visualIndex(sortSection) : 2;
     layout.sortAscending = m_header->sortIndicatorOrder() == Qt::AscendingOrder;
     return layout;
 }
@@ -225,7 +227,8 @@ void ClientsGrid::ApplyColumnLayout()
     // The computer-name column takes the width that is left.
     for (int kind = 0; kind < ColumnKindCount; ++kind) {
         if (!ColumnLayout::isRights(kind))
-            m_header->setSectionResizeMode(kind, kind == CK_Comp ? QHeaderView::Stretch : QHeaderView::Interactive);
+            m_header->setSectionResizeMode(kind,
+                                           kind == CK_Comp ? QHeaderView::Stretch : QHeaderView::Interactive);
     }
     m_header->viewport()->update();
     placeHeaderButtons();

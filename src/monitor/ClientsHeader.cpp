@@ -1,7 +1,6 @@
 #include "ClientsHeader.h"
 
 #include "ColumnLayout.h"
-
 #include "i18n/FTLanguage.h"
 
 #include <QHelpEvent>

@@ -2,7 +2,6 @@
 
 #include "ClientParsing.h"
 #include "ColumnLayout.h"
-
 #include "i18n/FTLanguage.h"
 
 #include <QColor>
@@ -92,8 +91,8 @@ Qt::ItemFlags ClientsModel::flags(const QModelIndex& index) const
 
 bool ClientsModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::CheckStateRole || !checkIndex(index, CheckIndexOption::IndexIsValid)
-        || !ColumnLayout::isRights(index.column()))
+    if (role != Qt::CheckStateRole || !checkIndex(index, CheckIndexOption::IndexIsValid) ||
+        !ColumnLayout::isRights(index.column()))
         return false;
     const bool checked = value.toInt() == Qt::Checked;
     emit checkClicked(m_order[size_t(index.row())], index.column(), checked);
@@ -182,7 +181,9 @@ void ClientsModel::sort(int column, Qt::SortOrder order)
             return !empty[size_t(a)];
         int c = 0;
         if (numeric)
-            c = numbers[size_t(a)] < numbers[size_t(b)] ? -1 : numbers[size_t(a)] > numbers[size_t(b)] ? 1 : 0;
+            c = numbers[size_t(a)] < numbers[size_t(b)]   ? -1
+                : numbers[size_t(a)] > numbers[size_t(b)] ? 1
+                                                          : 0;
         else
             c = texts[size_t(a)].compare(texts[size_t(b)], Qt::CaseInsensitive);
         return ascending ? c < 0 : c > 0;

@@ -48,6 +48,6 @@ private:
 
     const ClientList& m_list;
     StatusText m_statusText;
-    std::vector<int> m_order;  // row -> record
-    std::vector<int> m_rowOf;  // record -> row
+    std::vector<int> m_order; // row -> record
+    std::vector<int> m_rowOf; // record -> row
 };

@@ -3,7 +3,8 @@
 #include <array>
 
 // What a column of the clients grid shows; the codes are stored in config.ini.
-enum ColumnKind : int {
+enum ColumnKind : int
+{
     CK_Write = 0,
     CK_Config = 1,
     CK_IP = 2,
@@ -22,8 +23,8 @@ inline constexpr int MinColumnWidth = 70;
 // position, and visibility and last width per kind.
 struct ColumnLayout
 {
-    std::array<int, ColumnKindCount> ColTypesAr{CK_Write, CK_Config, CK_Status, CK_IP,
-                                                 CK_Comp,  CK_Ver,    CK_TimeSaved, CK_MoneySaved};
+    std::array<int, ColumnKindCount> ColTypesAr{CK_Write, CK_Config, CK_Status,    CK_IP,
+                                                CK_Comp,  CK_Ver,    CK_TimeSaved, CK_MoneySaved};
     std::array<bool, ColumnKindCount> ColVisAr{true, true, true, true, true, true, false, true};
     std::array<int, ColumnKindCount> ColSizesAr{65, 65, 100, 200, 55, 100, 100, 100};
     int sortPosition = 2;

@@ -36,6 +36,7 @@ public:
 // The English string table from the source tree, so message texts are real.
 inline void loadStringTable()
 {
-    TFTLanguage::instance().setSource(qEnvironmentVariable("SCRIBOLT_SOURCE_DIR") + QStringLiteral("/data/cmlang.txt"));
+    TFTLanguage::instance().setSource(qEnvironmentVariable("SCRIBOLT_SOURCE_DIR") +
+                                      QStringLiteral("/data/cmlang.txt"));
     QCOMPARE(tr_id(40), QStringLiteral("Connected"));
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "FakeMonitorHost.h"
-
 #include "link/ReplyCodes.h"
 #include "monitor/ClientMonitor.h"
 #include "monitor/ClientsGrid.h"
@@ -46,7 +45,7 @@ struct GridFixture
 
     void select(const QStringList& comps)
     {
-        monitor.model();  // rows of records still arriving come first
+        monitor.model(); // rows of records still arriving come first
         grid->clearSelection();
         for (const QString& comp : comps)
             grid->selectionModel()->select(monitor.model().index(rowOf(comp), 0),
@@ -61,7 +60,9 @@ struct GridFixture
         option.initFrom(grid.get());
         static_cast<ClientsDelegate*>(grid->itemDelegate())->initStyleOption(&option, index);
         option.rect = grid->visualRect(index);
-        return grid->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, grid.get()).center();
+        return grid->style()
+            ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, grid.get())
+            .center();
     }
 
     void clickCheckBox(const QString& comp, int kind)

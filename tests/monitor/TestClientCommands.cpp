@@ -1,5 +1,4 @@
 #include "GridFixture.h"
-
 #include "i18n/FTLanguage.h"
 #include "ui/MessageBox.h"
 
@@ -44,8 +43,8 @@ void TestClientCommands::untickWriteAccess_data()
     QTest::addColumn<bool>("canWrite");
 
     QTest::newRow("editing client, No") << "PC1" << int(MessageBox::No) << true << QStringList{} << true;
-    QTest::newRow("editing client, Yes") << "PC1" << int(MessageBox::Yes) << true
-                                         << QStringList{"removewrite:PC1"} << false;
+    QTest::newRow("editing client, Yes")
+        << "PC1" << int(MessageBox::Yes) << true << QStringList{"removewrite:PC1"} << false;
     QTest::newRow("other client") << "PC2" << int(MessageBox::No) << false << QStringList{"removewrite:PC2"}
                                   << false;
 }

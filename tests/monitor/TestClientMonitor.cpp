@@ -1,5 +1,4 @@
 #include "FakeMonitorHost.h"
-
 #include "i18n/FTLanguage.h"
 #include "i18n/TextFormat.h"
 #include "link/ReplyCodes.h"
@@ -14,7 +13,8 @@
 
 namespace {
 
-QString clientLine(const QString& comp, bool connected = true, bool blocked = false, const QString& ip = "10.0.0.1")
+QString clientLine(const QString& comp, bool connected = true, bool blocked = false,
+                   const QString& ip = "10.0.0.1")
 {
     return QStringLiteral("%1;1;1;%2;8.0.21;0;0;%3;%4;").arg(ip, comp).arg(int(connected)).arg(int(blocked));
 }
@@ -65,7 +65,8 @@ void TestClientMonitor::init()
     delete m_host;
     m_host = new FakeMonitorHost;
     m_monitor = new ClientMonitor(*m_host);
-    m_tester = new QAbstractItemModelTester(&m_monitor->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    m_tester = new QAbstractItemModelTester(&m_monitor->model(),
+                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
 }
 
 void TestClientMonitor::nameCaseAndExactLookups()
@@ -134,10 +135,14 @@ void TestClientMonitor::statsReplies_data()
     QTest::addColumn<bool>("refresh");
     QTest::addColumn<QString>("time");
     QTest::addColumn<QString>("money");
-    QTest::newRow("no ;") << "PC1" << false << "60" << "1";
-    QTest::newRow("name only") << "PC1;" << true << "0" << "0";
-    QTest::newRow("other case") << "pc1;7500;2.5;" << true << "7500" << "2.5";
-    QTest::newRow("unknown name") << "PC9;7500;2.5;" << true << "60" << "1";
+    QTest::newRow("no ;") << "PC1" << false << "60"
+                          << "1";
+    QTest::newRow("name only") << "PC1;" << true << "0"
+                               << "0";
+    QTest::newRow("other case") << "pc1;7500;2.5;" << true << "7500"
+                                << "2.5";
+    QTest::newRow("unknown name") << "PC9;7500;2.5;" << true << "60"
+                                  << "1";
 }
 
 void TestClientMonitor::statsReplies()
@@ -272,7 +277,8 @@ void TestClientMonitor::totalsStayExactOverManyUpdates()
         const int i = int(random() % clients);
         money[size_t(i)] = amounts[int(random() % amounts.size())];
         seconds[size_t(i)] = qint64(random() % 200000000);
-        m_monitor->handleReply(RC_stats, QStringLiteral("pc%1;%2;%3;").arg(i).arg(seconds[size_t(i)]).arg(money[size_t(i)]));
+        m_monitor->handleReply(
+            RC_stats, QStringLiteral("pc%1;%2;%3;").arg(i).arg(seconds[size_t(i)]).arg(money[size_t(i)]));
     }
     for (int i = 0; i < clients; ++i) {
         money[size_t(i)] = "0";

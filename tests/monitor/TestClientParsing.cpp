@@ -41,32 +41,76 @@ void TestClientParsing::clAdd_data()
     QTest::addColumn<bool>("connected");
     QTest::addColumn<bool>("blocked");
 
-    QTest::newRow("address only") << "10.0.0.5" << "10.0.0.5" << true << true << "" << "" << "0" << "0" << false
-                                  << false;
-    QTest::newRow("ends after first ;") << "10.0.0.5;" << "10.0.0.5" << true << true << "" << "" << "0" << "0"
-                                        << false << false;
-    QTest::newRow("full") << "10.0.0.5;0;1;PC1;8.0.21;300;12.50;1;0;" << "10.0.0.5" << false << true << "PC1"
-                          << "8.0.21" << "300" << "12.50" << true << false;
-    QTest::newRow("rights off, blocked") << "10.0.0.6;0;0;PC2;8.0.3;0;0;0;1;" << "10.0.0.6" << false << false
-                                         << "PC2" << "8.0.3" << "0" << "0" << false << true;
-    QTest::newRow("last field without ;") << "10.0.0.5;1;1;PC1;8.0.21;300;12.50;1;1" << "10.0.0.5" << true << true
-                                          << "PC1" << "8.0.21" << "300" << "12.50" << true << false;
-    QTest::newRow("money without ;") << "10.0.0.7;1;1;PC3;8.0;60;5" << "10.0.0.7" << true << true << "PC3"
-                                     << "8.0" << "60" << "0" << false << false;
-    QTest::newRow("rights not digits") << "ip;x;y;PC4;" << "ip" << true << true << "PC4" << "" << "0" << "0"
-                                       << false << false;
-    QTest::newRow("rights missing") << "ip;;" << "ip" << true << true << "" << "" << "0" << "0" << false << false;
-    QTest::newRow("only write flag") << "ip;0" << "ip" << false << true << "" << "" << "0" << "0" << false
-                                     << false;
-    QTest::newRow("decimal flags") << "ip;1;1;PC5;v;1;2;1.0;2.5;" << "ip" << true << true << "PC5" << "v" << "1"
+    QTest::newRow("address only") << "10.0.0.5"
+                                  << "10.0.0.5" << true << true << ""
+                                  << ""
+                                  << "0"
+                                  << "0" << false << false;
+    QTest::newRow("ends after first ;") << "10.0.0.5;"
+                                        << "10.0.0.5" << true << true << ""
+                                        << ""
+                                        << "0"
+                                        << "0" << false << false;
+    QTest::newRow("full") << "10.0.0.5;0;1;PC1;8.0.21;300;12.50;1;0;"
+                          << "10.0.0.5" << false << true << "PC1"
+                          << "8.0.21"
+                          << "300"
+                          << "12.50" << true << false;
+    QTest::newRow("rights off, blocked") << "10.0.0.6;0;0;PC2;8.0.3;0;0;0;1;"
+                                         << "10.0.0.6" << false << false << "PC2"
+                                         << "8.0.3"
+                                         << "0"
+                                         << "0" << false << true;
+    QTest::newRow("last field without ;") << "10.0.0.5;1;1;PC1;8.0.21;300;12.50;1;1"
+                                          << "10.0.0.5" << true << true << "PC1"
+                                          << "8.0.21"
+                                          << "300"
+                                          << "12.50" << true << false;
+    QTest::newRow("money without ;") << "10.0.0.7;1;1;PC3;8.0;60;5"
+                                     << "10.0.0.7" << true << true << "PC3"
+                                     << "8.0"
+                                     << "60"
+                                     << "0" << false << false;
+    QTest::newRow("rights not digits") << "ip;x;y;PC4;"
+                                       << "ip" << true << true << "PC4"
+                                       << ""
+                                       << "0"
+                                       << "0" << false << false;
+    QTest::newRow("rights missing") << "ip;;"
+                                    << "ip" << true << true << ""
+                                    << ""
+                                    << "0"
+                                    << "0" << false << false;
+    QTest::newRow("only write flag") << "ip;0"
+                                     << "ip" << false << true << ""
+                                     << ""
+                                     << "0"
+                                     << "0" << false << false;
+    QTest::newRow("decimal flags") << "ip;1;1;PC5;v;1;2;1.0;2.5;"
+                                   << "ip" << true << true << "PC5"
+                                   << "v"
+                                   << "1"
                                    << "2" << false << false;
-    QTest::newRow("word flags") << "ip;1;1;PC5;v;1;2;true;TRUE;" << "ip" << true << true << "PC5" << "v" << "1"
+    QTest::newRow("word flags") << "ip;1;1;PC5;v;1;2;true;TRUE;"
+                                << "ip" << true << true << "PC5"
+                                << "v"
+                                << "1"
                                 << "2" << false << false;
-    QTest::newRow("lowest 8 bits") << "ip;1;1;PC5;v;1;2;256;257;" << "ip" << true << true << "PC5" << "v" << "1"
+    QTest::newRow("lowest 8 bits") << "ip;1;1;PC5;v;1;2;256;257;"
+                                   << "ip" << true << true << "PC5"
+                                   << "v"
+                                   << "1"
                                    << "2" << false << true;
-    QTest::newRow("text after ninth field") << "ip;1;0;PC6;v;1;2;1;0;extra;more" << "ip" << true << false << "PC6"
-                                            << "v" << "1" << "2" << true << false;
-    QTest::newRow("empty fields") << ";1;1;;;;;;;" << "" << true << true << "" << "" << "" << "" << false << false;
+    QTest::newRow("text after ninth field") << "ip;1;0;PC6;v;1;2;1;0;extra;more"
+                                            << "ip" << true << false << "PC6"
+                                            << "v"
+                                            << "1"
+                                            << "2" << true << false;
+    QTest::newRow("empty fields") << ";1;1;;;;;;;"
+                                  << "" << true << true << ""
+                                  << ""
+                                  << ""
+                                  << "" << false << false;
 }
 
 void TestClientParsing::clAdd()
@@ -91,17 +135,28 @@ void TestClientParsing::block_data()
     QTest::addColumn<bool>("flag");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("no flag") << "PC1" << "PC1" << true << "";
-    QTest::newRow("0") << "PC1;0" << "PC1" << false << "";
-    QTest::newRow("1") << "PC1;1" << "PC1" << true << "";
-    QTest::newRow("TRUE") << "PC1;TRUE" << "PC1" << true << "";
-    QTest::newRow("False") << "PC1;False" << "PC1" << false << "";
-    QTest::newRow("0.0") << "PC1;0.0" << "PC1" << false << "";
-    QTest::newRow("2.5") << "PC1;2.5" << "PC1" << true << "";
-    QTest::newRow("-1") << "PC1;-1" << "PC1" << true << "";
-    QTest::newRow("empty flag") << "PC1;" << "" << false << "'' is not a valid boolean value";
-    QTest::newRow("word") << "PC1;yes" << "" << false << "'yes' is not a valid boolean value";
-    QTest::newRow("nan") << "PC1;nan" << "" << false << "'nan' is not a valid boolean value";
+    QTest::newRow("no flag") << "PC1"
+                             << "PC1" << true << "";
+    QTest::newRow("0") << "PC1;0"
+                       << "PC1" << false << "";
+    QTest::newRow("1") << "PC1;1"
+                       << "PC1" << true << "";
+    QTest::newRow("TRUE") << "PC1;TRUE"
+                          << "PC1" << true << "";
+    QTest::newRow("False") << "PC1;False"
+                           << "PC1" << false << "";
+    QTest::newRow("0.0") << "PC1;0.0"
+                         << "PC1" << false << "";
+    QTest::newRow("2.5") << "PC1;2.5"
+                         << "PC1" << true << "";
+    QTest::newRow("-1") << "PC1;-1"
+                        << "PC1" << true << "";
+    QTest::newRow("empty flag") << "PC1;"
+                                << "" << false << "'' is not a valid boolean value";
+    QTest::newRow("word") << "PC1;yes"
+                          << "" << false << "'yes' is not a valid boolean value";
+    QTest::newRow("nan") << "PC1;nan"
+                         << "" << false << "'nan' is not a valid boolean value";
 }
 
 void TestClientParsing::block()
@@ -126,11 +181,21 @@ void TestClientParsing::stats_data()
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<QString>("money");
 
-    QTest::newRow("no ;") << "PC1" << false << "" << "" << "";
-    QTest::newRow("name only") << "PC1;" << true << "PC1" << "0" << "0";
-    QTest::newRow("seconds without ;") << "PC1;300" << true << "PC1" << "0" << "0";
-    QTest::newRow("seconds") << "PC1;300;" << true << "PC1" << "300" << "0";
-    QTest::newRow("full") << "PC1;300;7,5;" << true << "PC1" << "300" << "7,5";
+    QTest::newRow("no ;") << "PC1" << false << ""
+                          << ""
+                          << "";
+    QTest::newRow("name only") << "PC1;" << true << "PC1"
+                               << "0"
+                               << "0";
+    QTest::newRow("seconds without ;") << "PC1;300" << true << "PC1"
+                                       << "0"
+                                       << "0";
+    QTest::newRow("seconds") << "PC1;300;" << true << "PC1"
+                             << "300"
+                             << "0";
+    QTest::newRow("full") << "PC1;300;7,5;" << true << "PC1"
+                          << "300"
+                          << "7,5";
 }
 
 void TestClientParsing::stats()
@@ -212,13 +277,20 @@ void TestClientParsing::moneyTotals_data()
     QTest::addColumn<QString>("cTotal");
     QTest::addColumn<QString>("germanTotal");
 
-    QTest::newRow("point") << QStringList{"12.50"} << "12.5" << "12,5";
-    QTest::newRow("comma") << QStringList{"12,50"} << "12.5" << "12,5";
-    QTest::newRow("integer") << QStringList{"7"} << "7" << "7";
-    QTest::newRow("grouped is skipped") << QStringList{"1,234.56"} << "0" << "0";
-    QTest::newRow("minus becomes separator") << QStringList{"-3"} << "0.3" << "0,3";
-    QTest::newRow("empty is skipped") << QStringList{""} << "0" << "0";
-    QTest::newRow("all") << QStringList{"12.50", "12,50", "7", "1,234.56", "-3"} << "32.3" << "32,3";
+    QTest::newRow("point") << QStringList{"12.50"} << "12.5"
+                           << "12,5";
+    QTest::newRow("comma") << QStringList{"12,50"} << "12.5"
+                           << "12,5";
+    QTest::newRow("integer") << QStringList{"7"} << "7"
+                             << "7";
+    QTest::newRow("grouped is skipped") << QStringList{"1,234.56"} << "0"
+                                        << "0";
+    QTest::newRow("minus becomes separator") << QStringList{"-3"} << "0.3"
+                                             << "0,3";
+    QTest::newRow("empty is skipped") << QStringList{""} << "0"
+                                      << "0";
+    QTest::newRow("all") << QStringList{"12.50", "12,50", "7", "1,234.56", "-3"} << "32.3"
+                         << "32,3";
     QTest::newRow("large sum, no grouping") << QStringList{"600000.25", "600000.25"} << "1200000.5"
                                             << "1200000,5";
 }
@@ -228,8 +300,9 @@ void TestClientParsing::moneyTotals()
     QFETCH(QStringList, values);
     QFETCH(QString, cTotal);
     QFETCH(QString, germanTotal);
-    for (const auto& [locale, expected] : {qMakePair(QLocale::c(), cTotal),
-                                           qMakePair(QLocale(QLocale::German, QLocale::Germany), germanTotal)}) {
+    for (const auto& [locale, expected] :
+         {qMakePair(QLocale::c(), cTotal),
+          qMakePair(QLocale(QLocale::German, QLocale::Germany), germanTotal)}) {
         ClientList list;
         int n = 0;
         for (const QString& value : values) {

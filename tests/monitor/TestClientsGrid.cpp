@@ -1,5 +1,4 @@
 #include "GridFixture.h"
-
 #include "i18n/FTLanguage.h"
 #include "ui/MessageBox.h"
 
@@ -48,7 +47,8 @@ void TestClientsGrid::defaultLayout()
 {
     GridFixture f;
     QCOMPARE(f.grid->objectName(), QString("ClientsList"));
-    const std::array<int, 8> order{CK_Write, CK_Config, CK_Status, CK_IP, CK_Comp, CK_Ver, CK_TimeSaved, CK_MoneySaved};
+    const std::array<int, 8> order{CK_Write, CK_Config, CK_Status,    CK_IP,
+                                   CK_Comp,  CK_Ver,    CK_TimeSaved, CK_MoneySaved};
     for (int pos = 0; pos < 8; ++pos)
         QCOMPARE(f.grid->ColumnOfKind(order[size_t(pos)]), pos);
     QCOMPARE(f.grid->widthAt(0), 65);
@@ -105,11 +105,11 @@ void TestClientsGrid::dragWriteColumnToEnd()
     f.add("PC2", true, false, false, true);
     f.add("PC3", true, false, true, true);
     ClientsHeader* header = f.grid->header();
-    header->moveSection(0, 7);  // what a drag does
+    header->moveSection(0, 7); // what a drag does
 
     const ColumnLayout layout = f.grid->columnLayout();
-    QCOMPARE(layout.ColTypesAr, (std::array<int, 8>{CK_Config, CK_Status, CK_IP, CK_Comp, CK_Ver, CK_TimeSaved,
-                                                     CK_MoneySaved, CK_Write}));
+    QCOMPARE(layout.ColTypesAr, (std::array<int, 8>{CK_Config, CK_Status, CK_IP, CK_Comp, CK_Ver,
+                                                    CK_TimeSaved, CK_MoneySaved, CK_Write}));
     for (const QString comp : {"PC1", "PC2", "PC3"}) {
         const int row = f.rowOf(comp);
         auto stateAt = [&](int pos) {
@@ -295,8 +295,8 @@ void TestClientsGrid::greyRowsAlsoWhenSelected()
     f.add("OFF", false);
     f.select({"ON", "OFF"});
     auto* delegate = static_cast<ClientsDelegate*>(f.grid->itemDelegate());
-    for (const auto& [comp, colour] : {qMakePair(QString("ON"), QColor(Qt::black)),
-                                       qMakePair(QString("OFF"), QColor(128, 128, 128))}) {
+    for (const auto& [comp, colour] :
+         {qMakePair(QString("ON"), QColor(Qt::black)), qMakePair(QString("OFF"), QColor(128, 128, 128))}) {
         QStyleOptionViewItem option;
         option.state |= QStyle::State_Selected;
         delegate->initStyleOption(&option, f.monitor.model().index(f.rowOf(comp), CK_Comp));
