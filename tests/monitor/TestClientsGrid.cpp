@@ -15,6 +15,7 @@ private slots:
     void init();
     void defaultLayout();
     void layoutWithoutNameColumnFallsBack();
+    void burstBecomesRowsTogether();
     void dragWriteColumnToEnd();
     void headerButtonHidesWhenScrolledOut();
     void resizeRules_data();
@@ -96,6 +97,23 @@ void TestClientsGrid::layoutWithoutNameColumnFallsBack()
     QCOMPARE(f.grid->widthAt(f.grid->ColumnOfKind(CK_Ver)), 90);
     f.add("PC1");
     QCOMPARE(f.grid->ClientIndexOfRow(0), 0);
+}
+
+void TestClientsGrid::burstBecomesRowsTogether()
+{
+    GridFixture f;
+    QSignalSpy inserted(f.grid->model(), &QAbstractItemModel::rowsInserted);
+    for (int i = 0; i < 100; ++i)
+        f.add(QStringLiteral("PC%1").arg(i));
+    f.monitor.handleReply(RC_stats, "pc7;7500;3;");
+    f.monitor.handleReply(RC_cldel, "PC9");
+    QCOMPARE(f.monitor.fclCount(), 100);
+    QTRY_COMPARE(f.grid->model()->rowCount(), 100);
+    QCOMPARE(inserted.size(), 1);
+    QCOMPARE(f.grid->selectedRecordsBottomUp(), std::vector<int>{0});
+    QCOMPARE(f.grid->model()->index(7, CK_TimeSaved).data().toString(), QString("2h 5m"));
+    QCOMPARE(f.grid->model()->index(9, CK_Status).data().toString(), tr_id(41));
+    QTRY_VERIFY(f.host.totals.contains("3h 44m")); // 99 × 60 s + 7500 s
 }
 
 void TestClientsGrid::dragWriteColumnToEnd()
