@@ -46,6 +46,7 @@ TSboCMWnd::~TSboCMWnd()
 void TSboCMWnd::buildSubsystems()
 {
     m_network = new NetworkGroup;
+    m_network->setFixedHeight(112);
     m_ui.serverLayout->insertWidget(1, m_network);
     m_phrases = new PhrasesPage;
     m_ui.phrasesLayout->addWidget(m_phrases, 1);

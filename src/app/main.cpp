@@ -8,7 +8,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scribolt VodaveDurerir"));
-    QApplication::setApplicationDisplayName(QLatin1String(AppInfo::ApplicationTitle));
     QApplication::setApplicationVersion(AppInfo::versionString());
 
     const AppInfo::Switches switches = AppInfo::parseSwitches(QApplication::arguments());
