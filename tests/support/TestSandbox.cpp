@@ -35,7 +35,7 @@ QString TestSandbox::binary(const QString& name)
 {
     QString dir = qEnvironmentVariable("SCRIBOLT_BIN_DIR");
     if (dir.isEmpty()) {
-        dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../../bin");
+        dir = QCoreApplication::applicationDirPath();  // tests are built beside the programs
     }
     return QDir(dir).absoluteFilePath(name);
 }
