@@ -5,10 +5,8 @@
 
 TClientThread::TClientThread(std::shared_ptr<PipeTransport> pipe, MainThreadCall& mainThread,
                              ReplyHandler onReply, ErrorHandler onError)
-    : LinkThread(mainThread)
-    , m_pipe(std::move(pipe))
-    , m_onReply(std::move(onReply))
-    , m_onError(std::move(onError))
+    : LinkThread(mainThread), m_pipe(std::move(pipe)), m_onReply(std::move(onReply)),
+      m_onError(std::move(onError))
 {
     start();
 }

@@ -29,10 +29,7 @@ QString trimmedLine(QStringView line)
 
 TClientWriteThread::TClientWriteThread(std::shared_ptr<PipeTransport> pipe, ManualResetEvent& sendEvent,
                                        MainThreadCall& mainThread, DataSource takeData)
-    : LinkThread(mainThread)
-    , m_pipe(std::move(pipe))
-    , m_sendEvent(sendEvent)
-    , m_takeData(std::move(takeData))
+    : LinkThread(mainThread), m_pipe(std::move(pipe)), m_sendEvent(sendEvent), m_takeData(std::move(takeData))
 {
     start();
 }

@@ -7,10 +7,7 @@
 
 TConnectPipeThread::TConnectPipeThread(MainThreadCall& mainThread, bool Silent, const QString& pName,
                                        ConnectedHandler onConnected)
-    : LinkThread(mainThread)
-    , m_fpName(pName)
-    , m_fSilent(Silent)
-    , m_onConnected(std::move(onConnected))
+    : LinkThread(mainThread), m_fpName(pName), m_fSilent(Silent), m_onConnected(std::move(onConnected))
 {
     start();
 }
@@ -40,6 +37,7 @@ void TConnectPipeThread::run()
             return;
         }
         std::unique_lock lock(m_sleepMutex);
-        m_sleep.wait_for(lock, std::chrono::milliseconds(RetryIntervalMs), [this] { return m_cancel.load(); });
+        m_sleep.wait_for(lock, std::chrono::milliseconds(RetryIntervalMs),
+                         [this] { return m_cancel.load(); });
     }
 }

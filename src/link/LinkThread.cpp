@@ -2,10 +2,7 @@
 
 #include "link/MainThreadCall.h"
 
-LinkThread::LinkThread(MainThreadCall& mainThread)
-    : m_mainThread(mainThread)
-{
-}
+LinkThread::LinkThread(MainThreadCall& mainThread) : m_mainThread(mainThread) {}
 
 LinkThread::~LinkThread()
 {

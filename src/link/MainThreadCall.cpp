@@ -1,7 +1,6 @@
 #include "link/MainThreadCall.h"
 
 #include <QSocketNotifier>
-
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -10,8 +9,7 @@ constexpr auto ServeSlice = std::chrono::milliseconds(10);
 }
 
 MainThreadCall::MainThreadCall(QObject* parent)
-    : QObject(parent)
-    , m_eventFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
+    : QObject(parent), m_eventFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
     if (m_eventFd >= 0) {
         m_notifier = new QSocketNotifier(m_eventFd, QSocketNotifier::Read, this);

@@ -20,7 +20,7 @@ class MainThreadCall : public QObject
     Q_OBJECT
 
 public:
-    explicit MainThreadCall(QObject* parent = nullptr);  // on the GUI thread
+    explicit MainThreadCall(QObject* parent = nullptr); // on the GUI thread
     ~MainThreadCall() override;
     MainThreadCall(const MainThreadCall&) = delete;
     MainThreadCall& operator=(const MainThreadCall&) = delete;
@@ -51,8 +51,8 @@ private:
     void wake();
 
     std::mutex m_mutex;
-    std::condition_variable m_finished;   // a waited call has run
-    std::condition_variable m_arrived;    // something was queued
+    std::condition_variable m_finished; // a waited call has run
+    std::condition_variable m_arrived;  // something was queued
     std::deque<std::shared_ptr<Call>> m_queue;
     bool m_closing = false;
     int m_eventFd = -1;

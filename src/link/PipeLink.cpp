@@ -35,10 +35,8 @@ bool isNotFound(int error)
 } // namespace
 
 PipeLink::PipeLink(LinkHost& host, const QString& consoleVersion, QObject* parent)
-    : QObject(parent)
-    , m_host(host)
-    , m_consoleVersion(consoleVersion)
-    , m_mainThread(std::make_unique<MainThreadCall>())
+    : QObject(parent), m_host(host), m_consoleVersion(consoleVersion),
+      m_mainThread(std::make_unique<MainThreadCall>())
 {
 }
 
@@ -83,7 +81,8 @@ bool PipeLink::ConnectPipe(bool Silent)
     const QString location = m_host.serverEditText();
     // This computer's socket needs no network, so only a remote location is refused without one.
     if (!Silent && !PipeLocation::isThisComputer(location) && !IsNetworkPresent()) {
-        MessageBox::show(m_host.dialogParent(), MessageBox::Warning, tr_id(CaptionInfo), tr_id(TextNoNetwork));
+        MessageBox::show(m_host.dialogParent(), MessageBox::Warning, tr_id(CaptionInfo),
+                         tr_id(TextNoNetwork));
         return false;
     }
     m_host.DoLog(QStringLiteral("Connect"));
@@ -100,7 +99,8 @@ bool PipeLink::ConnectPipe(bool Silent)
     if (!pipe) {
         m_host.showWaitNotice(false);
         if (!Silent) {
-            const QString text = isNotFound(error) ? tr_id(TextServerNotFound) : PipeTransport::errorText(error);
+            const QString text =
+                isNotFound(error) ? tr_id(TextServerNotFound) : PipeTransport::errorText(error);
             MessageBox::show(m_host.dialogParent(), MessageBox::Critical, tr_id(CaptionError), text);
         }
         m_host.RefreshWindowState();

@@ -1,9 +1,8 @@
 // The command queue and the handling of reply lines of PipeLink.
-#include "link/PipeLink.h"
-
 #include "i18n/FTLanguage.h"
 #include "link/EncDec.h"
 #include "link/LinkHost.h"
+#include "link/PipeLink.h"
 #include "link/ReplyCodes.h"
 #include "link/VersionNumber.h"
 #include "ui/MessageBox.h"
@@ -40,10 +39,10 @@ QString trimmedArgument(const QString& text)
 }
 
 const char* const InitialQueries[] = {
-    "cllist",     "getfilemode", "getfile",     "getnowrite",    "getbackupcount", "getport",
-    "getudpport", "getfilestats", "getdolog",   "getlogsize",    "getdefwrite",    "getdefconfig",
-    "getpass",    "getpassmode", "getfileupdate", "getdostats",  "getrunning",     "gettcpok",
-    "getver",     "getip",       "getlogpath",  "getconfigpath",
+    "cllist",     "getfilemode",  "getfile",       "getnowrite",    "getbackupcount", "getport",
+    "getudpport", "getfilestats", "getdolog",      "getlogsize",    "getdefwrite",    "getdefconfig",
+    "getpass",    "getpassmode",  "getfileupdate", "getdostats",    "getrunning",     "gettcpok",
+    "getver",     "getip",        "getlogpath",    "getconfigpath",
 };
 
 } // namespace
@@ -102,8 +101,8 @@ void PipeLink::ProcReply(const QByteArray& Reply)
     }
 
     if (overflow) {
-        const QString message = QStringLiteral("reply line longer than %1 characters")
-                                    .arg(LineAssembler::MaxPartialLine);
+        const QString message =
+            QStringLiteral("reply line longer than %1 characters").arg(LineAssembler::MaxPartialLine);
         m_host.DoLog(QStringLiteral("UpdateBuffer: ") + message);
         throw std::runtime_error(message.toStdString());
     }
@@ -196,7 +195,8 @@ bool PipeLink::applyOwnReply(int code, const QString& argument, bool& handled)
             bool& flag;
             ~Reset() { flag = false; }
         } reset{ConfigMsgOn};
-        MessageBox::show(m_host.dialogParent(), MessageBox::Warning, tr_id(CaptionError), tr_id(TextConfigError));
+        MessageBox::show(m_host.dialogParent(), MessageBox::Warning, tr_id(CaptionError),
+                         tr_id(TextConfigError));
         return true;
     }
     case RC_getip:

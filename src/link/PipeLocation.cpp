@@ -1,7 +1,6 @@
 #include "link/PipeLocation.h"
 
 #include <QSysInfo>
-
 #include <unistd.h>
 
 namespace {
@@ -41,8 +40,8 @@ QString PipeLocation::localSocketPath()
 bool PipeLocation::isThisComputer(const QString& location)
 {
     const QString name = withoutBackslashes(location);
-    return name == QLatin1String(".") || name.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0
-        || name.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0;
+    return name == QLatin1String(".") || name.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0;
 }
 
 PipeLocation PipeLocation::fromServer(const QString& location)

@@ -7,12 +7,16 @@
 // the per-user Unix socket, any other location over TCP.
 struct PipeLocation
 {
-    enum Kind { LocalSocket, Tcp };
+    enum Kind
+    {
+        LocalSocket,
+        Tcp
+    };
 
     Kind kind = LocalSocket;
-    QString socketPath;  // LocalSocket only
-    QString host;        // Tcp only
-    quint16 port = 0;    // Tcp only
+    QString socketPath; // LocalSocket only
+    QString host;       // Tcp only
+    quint16 port = 0;   // Tcp only
 
     static constexpr quint16 DefaultAdminPort = 41026;
 

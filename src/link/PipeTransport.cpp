@@ -3,7 +3,6 @@
 #include "link/PipeLocation.h"
 
 #include <QFile>
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -130,10 +129,7 @@ int openTcp(const QString& host, quint16 port, int& error, const std::atomic<boo
 
 } // namespace
 
-PipeTransport::PipeTransport(int fd)
-    : m_fd(fd)
-{
-}
+PipeTransport::PipeTransport(int fd) : m_fd(fd) {}
 
 PipeTransport::~PipeTransport()
 {
@@ -146,7 +142,7 @@ std::shared_ptr<PipeTransport> PipeTransport::open(const QString& location, int&
     const PipeLocation where = PipeLocation::fromServer(location);
     error = ErrorNone;
     const int fd = where.kind == PipeLocation::LocalSocket ? openLocal(where.socketPath, error)
-                                                             : openTcp(where.host, where.port, error, cancel);
+                                                           : openTcp(where.host, where.port, error, cancel);
     if (fd < 0) {
         return nullptr;
     }

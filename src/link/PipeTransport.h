@@ -14,9 +14,9 @@ class PipeTransport
 public:
     // Codes the link distinguishes; everything else is an errno value.
     static constexpr int ErrorNone = 0;
-    static constexpr int ErrorLost = 1;       // peer closed, or the chunk could not be handled
-    static constexpr int ErrorNotFound = 2;   // no socket, refused, unknown host
-    static constexpr int ErrorClosed = 6;     // our side closed the connection
+    static constexpr int ErrorLost = 1;     // peer closed, or the chunk could not be handled
+    static constexpr int ErrorNotFound = 2; // no socket, refused, unknown host
+    static constexpr int ErrorClosed = 6;   // our side closed the connection
     static constexpr int ReadSize = 1000;
 
     ~PipeTransport();

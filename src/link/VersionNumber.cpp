@@ -1,7 +1,6 @@
 #include "link/VersionNumber.h"
 
 #include <QStringList>
-
 #include <limits>
 
 int VersionToInt(const QString& text)

@@ -4,8 +4,8 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QTimer>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <stdexcept>
 
@@ -16,7 +16,7 @@ class FakeLinkHost : public LinkHost
 {
 public:
     QStringList log;
-    QStringList dispatched;  // "code|argument"
+    QStringList dispatched; // "code|argument"
     int refreshCount = 0;
     int clearClientListCount = 0;
     int clearServerLogCount = 0;
@@ -29,7 +29,7 @@ public:
     QList<bool> waitNotice;
     QString serverText = QStringLiteral(".");
     std::function<void()> onRefresh;
-    std::function<void()> onDialogParent;  // runs as a box is about to show
+    std::function<void()> onDialogParent; // runs as a box is about to show
 
     void DoLog(const QString& msg) override { log.append(msg); }
     void RefreshWindowState() override

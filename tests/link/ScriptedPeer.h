@@ -15,8 +15,7 @@
 class ScriptedPeer
 {
 public:
-    explicit ScriptedPeer(const QString& socketPath)
-        : m_path(socketPath)
+    explicit ScriptedPeer(const QString& socketPath) : m_path(socketPath)
     {
         QObject::connect(&m_server, &QLocalServer::newConnection, [this] {
             while (QLocalSocket* socket = m_server.nextPendingConnection()) {
@@ -59,10 +58,10 @@ public:
     {
         QByteArray bytes = EncDec::frameLine(QStringLiteral("getcompatible:") + version);
         for (const char* cmd :
-             {"cllist", "getfilemode", "getfile", "getnowrite", "getbackupcount", "getport", "getudpport",
-              "getfilestats", "getdolog", "getlogsize", "getdefwrite", "getdefconfig", "getpass", "getpassmode",
-              "getfileupdate", "getdostats", "getrunning", "gettcpok", "getver", "getip", "getlogpath",
-              "getconfigpath"}) {
+             {"cllist",     "getfilemode",  "getfile",       "getnowrite",   "getbackupcount", "getport",
+              "getudpport", "getfilestats", "getdolog",      "getlogsize",   "getdefwrite",    "getdefconfig",
+              "getpass",    "getpassmode",  "getfileupdate", "getdostats",   "getrunning",     "gettcpok",
+              "getver",     "getip",        "getlogpath",    "getconfigpath"}) {
             bytes += EncDec::frameLine(QLatin1String(cmd));
         }
         return bytes;

@@ -1,6 +1,5 @@
 #include "FakeLinkHost.h"
 #include "ScriptedPeer.h"
-
 #include "i18n/FTLanguage.h"
 #include "link/ConnectPipeThread.h"
 #include "link/EncDec.h"
@@ -13,7 +12,6 @@
 
 #include <QElapsedTimer>
 #include <QTest>
-
 #include <cstring>
 #include <memory>
 
@@ -143,22 +141,24 @@ void TestPipeLink::repliesAreJoinedSplitAndDispatchedInOrder_data()
 {
     QTest::addColumn<QList<QByteArray>>("chunks");
     QTest::addColumn<QStringList>("expected");
-    QTest::addColumn<int>("refreshes");  // -1: not checked
-    QTest::addColumn<QString>("trace");  // a line the trace must hold, or empty
+    QTest::addColumn<int>("refreshes"); // -1: not checked
+    QTest::addColumn<QString>("trace"); // a line the trace must hold, or empty
 
     const QByteArray getfile = EncDec::frameReply(QStringLiteral("getfile:C:\\Data\\phrases"));
     const QByteArray getport = EncDec::frameReply(QStringLiteral("getport:  1030 \t"));
-    QTest::newRow("one line") << QList<QByteArray>{frames({"clcount:3"})} << QStringList{"1|3"} << 2 << "clcount:3";
+    QTest::newRow("one line") << QList<QByteArray>{frames({"clcount:3"})} << QStringList{"1|3"} << 2
+                              << "clcount:3";
     QTest::newRow("line over two reads")
         << QList<QByteArray>{getfile.first(10), getfile.sliced(10)} << QStringList{"5|C:\\Data\\phrases"} << 3
         << "getfile:C:\\Data\\phrases";
     QTest::newRow("line over three reads after a whole one")
-        << QList<QByteArray>{frames({"clcount:1"}) + getport.first(5), getport.sliced(5, 9), getport.sliced(14)}
+        << QList<QByteArray>{frames({"clcount:1"}) + getport.first(5), getport.sliced(5, 9),
+                             getport.sliced(14)}
         << QStringList{"1|1", "9|1030"} << 5 << "Buffer: " + QString::fromLatin1(getport.first(5));
     QTest::newRow("three lines in one read") << QList<QByteArray>{frames({"cladd:a", "cldel:b", "block:c"})}
                                              << QStringList{"2|a", "3|b", "4|c"} << 4 << "cldel:b";
-    QTest::newRow("keyword in capitals") << QList<QByteArray>{frames({"CLCOUNT:7"})} << QStringList{"1|7"} << 2
-                                         << "CLCOUNT:7";
+    QTest::newRow("keyword in capitals")
+        << QList<QByteArray>{frames({"CLCOUNT:7"})} << QStringList{"1|7"} << 2 << "CLCOUNT:7";
     QTest::newRow("argument with colons and blanks")
         << QList<QByteArray>{frames({"getfile: C:\\a:b \r", "getlogpath:/var/log/x"})}
         << QStringList{"5|C:\\a:b", "31|/var/log/x"} << 3 << QString();
@@ -240,7 +240,7 @@ void TestPipeLink::incompatibleServerIsDroppedAndNotRetried_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("textId");  // 0: no box, connection kept
+    QTest::addColumn<int>("textId"); // 0: no box, connection kept
     QTest::addColumn<int>("downloads");
 
     QTest::newRow("getver 8.0.14, Yes") << "getver:8.0.14" << int(MessageBox::Yes) << 658 << 1;
@@ -318,14 +318,14 @@ void TestPipeLink::peerClosingLeadsToReconnectAndNewQuery()
 void TestPipeLink::badBytesDropTheConnectionAndReopenIt_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("before");  // dispatched before the drop
+    QTest::addColumn<QStringList>("before"); // dispatched before the drop
 
     // "xyz" + U+0002: its two length digits are not digits.
     const QByteArray badMarker = "\"" + QByteArray("xyz\x02").toBase64() + "\"\n";
     // Length 99 runs past the end of the sealed text.
     const QByteArray pastEnd = "\"" + QByteArray("abc99\x02").toBase64() + "\"\n";
-    QTest::newRow("unopenable marker after a good line") << frames({"clcount:1"}) + badMarker
-                                                         << QStringList{"1|1"};
+    QTest::newRow("unopenable marker after a good line")
+        << frames({"clcount:1"}) + badMarker << QStringList{"1|1"};
     QTest::newRow("length past the end") << pastEnd + frames({"clcount:2"}) << QStringList{};
     QTest::newRow("binary noise") << QByteArray("\x01\xff\"\x80\x9f\x7f\"abc99\x02\n", 14) + pastEnd
                                   << QStringList{};
@@ -374,7 +374,7 @@ void TestPipeLink::shutdownWhileReconnectingIsPrompt()
     m_peer->stopListening();
     m_peer->closeConnection();
     QTRY_VERIFY(m_link->isReconnecting());
-    QTest::qWait(300);  // the reconnect thread is in its pause now
+    QTest::qWait(300); // the reconnect thread is in its pause now
     QElapsedTimer timer;
     timer.start();
     m_link->shutdown();
@@ -386,27 +386,27 @@ void TestPipeLink::shutdownWhileReconnectingIsPrompt()
 void TestPipeLink::connectFailures_data()
 {
     QTest::addColumn<QString>("location");
-    QTest::addColumn<bool>("button");   // "Connect" button, else a silent attempt
+    QTest::addColumn<bool>("button"); // "Connect" button, else a silent attempt
     QTest::addColumn<bool>("network");
     QTest::addColumn<bool>("listening");
     QTest::addColumn<bool>("longPipeDir");
     QTest::addColumn<bool>("connected");
     QTest::addColumn<QStringList>("trace");
-    QTest::addColumn<int>("captionId");  // 0: no box
-    QTest::addColumn<QString>("text");   // the box's text; "#N" for text id N
+    QTest::addColumn<int>("captionId"); // 0: no box
+    QTest::addColumn<QString>("text");  // the box's text; "#N" for text id N
 
     QTest::newRow("no server, Connect") << "." << true << true << false << false << false
                                         << QStringList{"DisConnect", "Connect"} << 601 << "#600";
-    QTest::newRow("no server, silent") << "." << false << true << false << false << false
-                                       << QStringList{"Connect"} << 0 << QString();
+    QTest::newRow("no server, silent")
+        << "." << false << true << false << false << false << QStringList{"Connect"} << 0 << QString();
     QTest::newRow("other error shows the system text")
         << "localhost" << true << true << true << true << false << QStringList{"DisConnect", "Connect"} << 601
         << QString::fromLocal8Bit(std::strerror(ENAMETOOLONG));
     QTest::newRow("no network, remote server") << "192.0.2.1" << true << false << true << false << false
                                                << QStringList{"DisConnect"} << 626 << "#644";
-    QTest::newRow("no network, this computer") << "." << true << false << true << false << true
-                                               << QStringList{"DisConnect", "Connect", "Connected"} << 0
-                                               << QString();
+    QTest::newRow("no network, this computer")
+        << "." << true << false << true << false << true << QStringList{"DisConnect", "Connect", "Connected"}
+        << 0 << QString();
 }
 
 void TestPipeLink::connectFailures()
@@ -425,7 +425,8 @@ void TestPipeLink::connectFailures()
         m_peer->stopListening();
     }
     if (longPipeDir) {
-        qputenv("SCRIBOLT_PIPE_DIR", (m_sandbox->path() + QLatin1Char('/') + QString(120, QLatin1Char('d'))).toLocal8Bit());
+        qputenv("SCRIBOLT_PIPE_DIR",
+                (m_sandbox->path() + QLatin1Char('/') + QString(120, QLatin1Char('d'))).toLocal8Bit());
     }
     m_host->serverText = location;
     m_link->setNetworkProbe([network] { return network; });

@@ -1,5 +1,4 @@
 #include "FakeLinkHost.h"
-
 #include "link/PipeLink.h"
 #include "link/ReplyCodes.h"
 #include "support/ServerProcess.h"
@@ -7,7 +6,6 @@
 #include "ui/MessageBox.h"
 
 #include <QTest>
-
 #include <memory>
 
 // The link against the real scribolt-server.
@@ -32,10 +30,10 @@ QList<int> codesOf(const QStringList& dispatched)
 }
 
 // Replies of the initial query that the window handles (the link keeps getver and getip).
-const QList<int> WindowReplies = {RC_clcount,    RC_getfilemode, RC_getfile,      RC_getbackupcount, RC_getport,
-                                  RC_getudpport, RC_getfilestats, RC_getdolog,    RC_getlogsize,     RC_getdefwrite,
-                                  RC_getdefconfig, RC_getpass,   RC_getpassmode,  RC_getfileupdate,  RC_getdostats,
-                                  RC_gettcpok,   RC_getlogpath,  RC_getconfigpath};
+const QList<int> WindowReplies = {
+    RC_clcount,      RC_getfilemode,   RC_getfile,    RC_getbackupcount, RC_getport,      RC_getudpport,
+    RC_getfilestats, RC_getdolog,      RC_getlogsize, RC_getdefwrite,    RC_getdefconfig, RC_getpass,
+    RC_getpassmode,  RC_getfileupdate, RC_getdostats, RC_gettcpok,       RC_getlogpath,   RC_getconfigpath};
 
 } // namespace
 

@@ -9,7 +9,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-
 #include <atomic>
 #include <memory>
 #include <sys/socket.h>
@@ -53,19 +52,24 @@ void TestPipeTransport::cleanup()
 void TestPipeTransport::locationPicksSocketOrTcp_data()
 {
     QTest::addColumn<QString>("location");
-    QTest::addColumn<QString>("port");  // SCRIBOLT_ADMIN_PORT, empty for unset
+    QTest::addColumn<QString>("port"); // SCRIBOLT_ADMIN_PORT, empty for unset
     QTest::addColumn<bool>("local");
     QTest::addColumn<QString>("host");
     QTest::addColumn<int>("expectedPort");
 
     const QString me = QSysInfo::machineHostName();
-    QTest::newRow("dot") << "." << "" << true << "" << 0;
-    QTest::newRow("localhost in capitals") << "LOCALHOST" << "" << true << "" << 0;
+    QTest::newRow("dot") << "."
+                         << "" << true << "" << 0;
+    QTest::newRow("localhost in capitals") << "LOCALHOST"
+                                           << "" << true << "" << 0;
     QTest::newRow("own name, other case") << me.toUpper() << "" << true << "" << 0;
     QTest::newRow("own name with backslashes") << "\\\\" + me << "" << true << "" << 0;
-    QTest::newRow("other computer, default port") << "MAIN" << "" << false << "MAIN" << 41026;
-    QTest::newRow("backslashes dropped") << "\\\\MAIN" << "4000" << false << "MAIN" << 4000;
-    QTest::newRow("unreadable port falls back") << "10.0.0.5" << "70000" << false << "10.0.0.5" << 41026;
+    QTest::newRow("other computer, default port") << "MAIN"
+                                                  << "" << false << "MAIN" << 41026;
+    QTest::newRow("backslashes dropped") << "\\\\MAIN"
+                                         << "4000" << false << "MAIN" << 4000;
+    QTest::newRow("unreadable port falls back") << "10.0.0.5"
+                                                << "70000" << false << "10.0.0.5" << 41026;
 }
 
 void TestPipeTransport::locationPicksSocketOrTcp()
@@ -93,7 +97,7 @@ void TestPipeTransport::pipeFolderFallsBack_data()
 {
     QTest::addColumn<bool>("pipeDirSet");
     QTest::addColumn<bool>("runtimeDirSet");
-    QTest::addColumn<QString>("expected");  // "{pipe}" / "{runtime}" placeholders
+    QTest::addColumn<QString>("expected"); // "{pipe}" / "{runtime}" placeholders
 
     QTest::newRow("pipe folder") << true << true << "{pipe}";
     QTest::newRow("runtime folder") << false << true << "{runtime}/scribolt";
@@ -113,7 +117,8 @@ void TestPipeTransport::pipeFolderFallsBack()
     if (!runtimeDirSet) {
         qunsetenv("XDG_RUNTIME_DIR");
     }
-    expected.replace(QLatin1String("{pipe}"), m_sandbox->pipeDir()).replace(QLatin1String("{runtime}"), runtime);
+    expected.replace(QLatin1String("{pipe}"), m_sandbox->pipeDir())
+        .replace(QLatin1String("{runtime}"), runtime);
     QCOMPARE(PipeLocation::localPipeDir(), expected);
 }
 
@@ -123,12 +128,18 @@ void TestPipeTransport::openFailuresMapToCodes_data()
     QTest::addColumn<QString>("location");
     QTest::addColumn<int>("error");
 
-    QTest::newRow("no socket file") << "none" << "." << int(PipeTransport::ErrorNotFound);
-    QTest::newRow("socket file nobody listens on") << "stale" << "." << int(PipeTransport::ErrorNotFound);
-    QTest::newRow("pipe folder missing") << "nodir" << "." << int(PipeTransport::ErrorNotFound);
-    QTest::newRow("TCP port refused") << "closedport" << "127.0.0.1" << int(PipeTransport::ErrorNotFound);
-    QTest::newRow("empty location") << "none" << "" << int(PipeTransport::ErrorNotFound);
-    QTest::newRow("socket path too long") << "longdir" << "." << int(ENAMETOOLONG);
+    QTest::newRow("no socket file") << "none"
+                                    << "." << int(PipeTransport::ErrorNotFound);
+    QTest::newRow("socket file nobody listens on") << "stale"
+                                                   << "." << int(PipeTransport::ErrorNotFound);
+    QTest::newRow("pipe folder missing") << "nodir"
+                                         << "." << int(PipeTransport::ErrorNotFound);
+    QTest::newRow("TCP port refused") << "closedport"
+                                      << "127.0.0.1" << int(PipeTransport::ErrorNotFound);
+    QTest::newRow("empty location") << "none"
+                                    << "" << int(PipeTransport::ErrorNotFound);
+    QTest::newRow("socket path too long") << "longdir"
+                                          << "." << int(ENAMETOOLONG);
 }
 
 void TestPipeTransport::openFailuresMapToCodes()
@@ -232,7 +243,7 @@ void TestPipeTransport::closeAbandonsABlockedRead()
         result = pipe->read(buffer, PipeTransport::ReadSize, err);
         readError = err;
     });
-    QTest::qWait(100);  // the reader is blocked now; the peer never writes
+    QTest::qWait(100); // the reader is blocked now; the peer never writes
     QCOMPARE(result.load(), -100);
     pipe->close();
     reader.join();
