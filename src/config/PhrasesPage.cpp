@@ -139,7 +139,8 @@ void PhrasesPage::relayout()
     FileModeRadio->setGeometry(InnerLeft, bottomOf(LocationEdit) + 6, groupWidth - 20,
                                FileModeRadio->height());
     const int checkTop = radioShown ? bottomOf(FileModeRadio) + 6 : bottomOf(LocationEdit) + 6;
-    FileUpdateCheck->move(InnerLeft, checkTop);
+    // The translated caption may be longer than the designed one.
+    FileUpdateCheck->setGeometry(InnerLeft, checkTop, groupWidth - 20, FileUpdateCheck->sizeHint().height());
     stFileStatLbl->move(stFileStatLbl->x(), bottomOf(FileUpdateCheck) + 13);
     FileStatLbl->setGeometry(rightOf(stFileStatLbl) + 6, stFileStatLbl->y(),
                              qMax(groupWidth - rightOf(stFileStatLbl) - 16, 10), stFileStatLbl->height());
