@@ -37,6 +37,16 @@ public:
         m_text = m_text.sliced(semi + 1);
         return field;
     }
+    // The same without copying the field.
+    std::optional<QStringView> takeView()
+    {
+        const qsizetype semi = m_text.indexOf(QLatin1Char(';'));
+        if (semi < 0)
+            return std::nullopt;
+        const QStringView field = m_text.left(semi);
+        m_text = m_text.sliced(semi + 1);
+        return field;
+    }
     QStringView rest() const { return m_text; }
     void skip(qsizetype n) { m_text = m_text.sliced(std::min(n, m_text.size())); }
 
@@ -44,7 +54,7 @@ private:
     QStringView m_text;
 };
 
-bool intByteFlag(const QString& text, bool fallback)
+bool intByteFlag(QStringView text, bool fallback)
 {
     bool ok = false;
     const qint64 value = text.toLongLong(&ok, 10);
@@ -79,9 +89,9 @@ ClientRec parseClAdd(const QString& arg)
         rec.TimeSaved = std::move(*f);
     if (auto f = fields.take())
         rec.MoneySaved = std::move(*f);
-    if (auto f = fields.take())
+    if (auto f = fields.takeView())
         rec.Connected = intByteFlag(*f, false);
-    if (auto f = fields.take())
+    if (auto f = fields.takeView())
         rec.Blocked = intByteFlag(*f, false);
     return rec;
 }
