@@ -135,8 +135,11 @@ double openOnly(const std::vector<QByteArray>& chunks, qsizetype& opened)
 // The whole path into a shown grid: reads, dispatch, records, rows, painting.
 double ingest(const std::vector<QByteArray>& chunks, int clients, std::unique_ptr<Console>& console)
 {
+    console.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     console = std::make_unique<Console>();
     QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QElapsedTimer timer;
     timer.start();
     for (const QByteArray& chunk : chunks)

@@ -12,9 +12,21 @@ char16_t foldAscii(char16_t c)
 
 } // namespace
 
+ClientList::NameKey::NameKey(const QString& comp) : name(comp)
+{
+    // FNV-1a over the folded code units.
+    size_t h = 1469598103934665603ULL;
+    const auto* p = reinterpret_cast<const char16_t*>(name.constData());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        h ^= foldAscii(p[i]);
+        h *= 1099511628211ULL;
+    }
+    hash = h;
+}
+
 bool operator==(const ClientList::NameKey& a, const ClientList::NameKey& b)
 {
-    if (a.name.size() != b.name.size())
+    if (a.hash != b.hash || a.name.size() != b.name.size())
         return false;
     const char16_t* x = reinterpret_cast<const char16_t*>(a.name.constData());
     const char16_t* y = reinterpret_cast<const char16_t*>(b.name.constData());
@@ -27,19 +39,12 @@ bool operator==(const ClientList::NameKey& a, const ClientList::NameKey& b)
 
 size_t qHash(const ClientList::NameKey& key, size_t seed)
 {
-    // FNV-1a over the folded code units.
-    size_t h = 1469598103934665603ULL ^ seed;
-    const char16_t* p = reinterpret_cast<const char16_t*>(key.name.constData());
-    for (qsizetype i = 0; i < key.name.size(); ++i) {
-        h ^= foldAscii(p[i]);
-        h *= 1099511628211ULL;
-    }
-    return h;
+    return key.hash ^ seed;
 }
 
 int ClientList::indexOfName(const QString& comp) const
 {
-    return m_byName.value(NameKey{comp}, -1);
+    return m_byName.value(NameKey(comp), -1);
 }
 
 int ClientList::indexOfExactName(const QString& comp) const
@@ -59,7 +64,7 @@ ClientList::Values ClientList::valuesOf(const ClientRec& rec) const
 int ClientList::append(ClientRec rec)
 {
     const int index = size();
-    m_byName.insert(NameKey{rec.Comp}, index);
+    m_byName.insert(NameKey(rec.Comp), index);
     m_recs.push_back(std::move(rec));
     m_values.push_back(Values{});
     replaceValues(index, m_recs.back());

@@ -15,7 +15,9 @@ public:
     // A name compared and hashed with ASCII letters folded, without a folded copy.
     struct NameKey
     {
+        explicit NameKey(const QString& comp);
         QString name;
+        size_t hash; // of the folded name, so that probing compares numbers first
         friend bool operator==(const NameKey& a, const NameKey& b);
         friend size_t qHash(const NameKey& key, size_t seed);
     };
