@@ -115,6 +115,10 @@ void TSboCMWnd::connectSignals()
     connect(m_ui.UpdateBtn, &QPushButton::clicked, m_settings.get(), &ServerSettings::UpdateBtnClick);
     connect(m_ui.ActBtn2, &QPushButton::clicked, m_monitor.get(), &ClientMonitor::BlockSelected);
     connect(m_ui.ActBtn3, &QPushButton::clicked, m_monitor.get(), &ClientMonitor::UnblockSelected);
+    connect(ClientsList, &ClientsGrid::selectionChangedForButtons, this, [this] {
+        m_ui.ActBtn2->setEnabled(m_monitor->blockEnabled());
+        m_ui.ActBtn3->setEnabled(m_monitor->unblockEnabled());
+    });
 }
 
 void TSboCMWnd::ServerEditChange()
