@@ -1,5 +1,7 @@
 #include "server/ConsoleListener.h"
 
+#include "link/PipeLocation.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
@@ -46,15 +48,7 @@ ConsoleListener::~ConsoleListener()
 
 QString ConsoleListener::pipeDir()
 {
-    const QString explicitDir = qEnvironmentVariable("SCRIBOLT_PIPE_DIR");
-    if (!explicitDir.isEmpty()) {
-        return explicitDir;
-    }
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty()) {
-        return runtime + QStringLiteral("/scribolt");
-    }
-    return QStringLiteral("/tmp/scribolt-%1").arg(::getuid());
+    return PipeLocation::localPipeDir();
 }
 
 QString ConsoleListener::pipePath()

@@ -2,11 +2,15 @@
 
 #include <QString>
 
-// Dotted versions as integers with three decimal digits per part after the
-// first: 8.0.21 is 8000021. Text that is not a version gives 0.
+#include "link/VersionNumber.h"
+
+// Versions are compared as VersionToInt gives them: 8.0.21 is 8000021.
 namespace Version {
 
-qint64 toInt(const QString& text);
+inline qint64 toInt(const QString& text)
+{
+    return VersionToInt(text);
+}
 
 // The server's own version (the project version compiled in).
 QString own();
