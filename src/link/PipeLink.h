@@ -29,7 +29,7 @@ class PipeLink : public QObject
 
 public:
     // Event numbers as the window messages they stand for.
-    static constexpr QEvent::Type WM_PIPEREPLY = QEvent::Type(QEvent::User + 0x28);
+    static constexpr QEvent::Type WM_PIPEREPLY = QEvent::Type(QEvent::User + 0x428);  // WM_USER + 40
 
     PipeLink(LinkHost& host, const QString& consoleVersion, QObject* parent = nullptr);
     ~PipeLink() override;

@@ -1,6 +1,7 @@
 #include "app/MainWindowUi.h"
 #include "app/TSboCMWnd.h"
 #include "config/NetworkGroup.h"
+#include "config/PhrasesPage.h"
 #include "config/ServerSettings.h"
 #include "config/StdSpinEdit.h"
 #include "link/PipeLink.h"
@@ -10,7 +11,11 @@
 #include "support/TestSandbox.h"
 #include "ui/MessageBox.h"
 
+#include <QCheckBox>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTcpServer>
@@ -28,6 +33,7 @@ private slots:
     void connectsAndShowsWorkstations();
     void blockAndUnblockThroughServer();
     void tcpPortMovesThroughUpdate();
+    void settingsAreInForceAtTheServer();
     void serverRestartIsFollowed();
 
 private:
@@ -188,6 +194,48 @@ void TestEndToEnd::tcpPortMovesThroughUpdate()
     QTRY_COMPARE_WITH_TIMEOUT(settings.OldSettings.tcpPort, newPort, 10000);
     QTRY_VERIFY(settings.TCPOk);
     QCOMPARE(portEdit->Position(), newPort);
+}
+
+void TestEndToEnd::settingsAreInForceAtTheServer()
+{
+    startConsole({});
+    ServerSettings& settings = m_window->settings();
+    QTRY_VERIFY(settings.TCPOk);
+    auto* udp = m_window->findChild<TStdSpinEdit*>(QStringLiteral("UDPPortEdit"));
+    auto* backups = m_window->findChild<TStdSpinEdit*>(QStringLiteral("BackCountEdit"));
+    auto* location = m_window->findChild<QLineEdit*>(QStringLiteral("LocationEdit"));
+    auto* fileUpdate = m_window->findChild<QCheckBox*>(QStringLiteral("FileUpdateCheck"));
+    QVERIFY(udp && backups && location && fileUpdate);
+
+    const QString phrases = m_sandbox->filePath(QStringLiteral("shared.sbf"));
+    udp->setPosition(udp->Position() == 40001 ? 40002 : 40001);
+    const int udpPort = udp->Position();
+    backups->setPosition(7);
+    location->setText(phrases);
+    MessageBox::setNextAnswer(MessageBox::Yes);  // take over changes only at start
+    fileUpdate->setChecked(true);
+    settings.curPass = QStringLiteral("s3cret");
+    settings.curPassMode = 1;
+    m_window->refreshNow();
+    QVERIFY(m_window->ui().UpdateBtn->isEnabled());
+    m_window->ui().UpdateBtn->click();
+
+    // The read-back after the apply shows what the server now holds.
+    QTRY_VERIFY_WITH_TIMEOUT(!settings.SettingsChanged(), 10000);
+    QCOMPARE(settings.OldSettings.udpPort, udpPort);
+    QCOMPARE(settings.OldSettings.BackupCount, 7);
+    QCOMPARE(settings.OldSettings.phLocation, phrases);
+    QVERIFY(settings.OldSettings.FileUpdateStart);
+    QCOMPARE(settings.OldSettings.Password, QStringLiteral("s3cret"));
+    QCOMPARE(int(settings.OldSettings.askPassowrd), 1);
+
+    // And it survives the server: a fresh start reads the same.
+    m_window.reset();
+    QVERIFY(m_server->restart());
+    startConsole({});
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->settings().OldSettings.phLocation, phrases, 10000);
+    QTRY_COMPARE(m_window->settings().OldSettings.udpPort, udpPort);
+    QTRY_COMPARE(m_window->settings().OldSettings.BackupCount, 7);
 }
 
 void TestEndToEnd::serverRestartIsFollowed()
