@@ -9,13 +9,13 @@
 #include "i18n/FTLanguage.h"
 #include "i18n/WebPages.h"
 #include "link/PipeLink.h"
+#include "link/PipeLocation.h"
 #include "monitor/ClientMonitor.h"
 #include "monitor/ClientsGrid.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QHostInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -233,13 +233,10 @@ void TSboCMWnd::showNormallyInFront()
 
 QString TSboCMWnd::GetLocalCompName()
 {
-    // Windows computer names have at most 15 characters.
-    return QHostInfo::localHostName().section(QLatin1Char('.'), 0, 0).left(15);
+    return PipeLocation::localComputerName();
 }
 
 QString TSboCMWnd::StripBackslashes(const QString& text)
 {
-    QString result = text;
-    result.remove(QLatin1Char('\\'));
-    return result;
+    return PipeLocation::StripBackslashes(text);
 }

@@ -2,6 +2,7 @@
 
 #include "app/MainWindowUi.h"
 #include "i18n/FTLanguage.h"
+#include "link/PipeLocation.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -46,11 +47,6 @@ void setEnabledIf(QWidget* w, bool on)
     }
 }
 
-QString stripBackslashes(QString s)
-{
-    return s.remove(QLatin1Char('\\'));
-}
-
 } // namespace
 
 QString clientCountText(bool connected, int fclCount)
@@ -65,7 +61,7 @@ bool browseAllowed(const WindowStateInputs& in)
                || in.fCurServer.compare(in.localCompName, Qt::CaseInsensitive) == 0;
     }
     return in.serverEditText == QLatin1String(".")
-           || stripBackslashes(in.serverEditText).compare(in.localCompName, Qt::CaseInsensitive) == 0;
+           || PipeLocation::StripBackslashes(in.serverEditText).compare(in.localCompName, Qt::CaseInsensitive) == 0;
 }
 
 void applyHint(const WindowStateInputs& in, const MainWindowUi& ui)
@@ -138,7 +134,7 @@ int applyWindowState(const WindowStateInputs& in, const MainWindowUi& ui, QWidge
     copyLabel(tcpStatLbl, ui.TCPStatGenLbl);
     setColour(ui.ClCountLbl, Green);
 
-    ui.ReconBtn->setEnabled(stripBackslashes(in.serverEditText).compare(in.fCurServer, Qt::CaseInsensitive) != 0);
+    ui.ReconBtn->setEnabled(PipeLocation::StripBackslashes(in.serverEditText).compare(in.fCurServer, Qt::CaseInsensitive) != 0);
     ui.AutoSearchBtn->setEnabled(!in.connected);
 
     ui.UpdateBtn->setEnabled(in.settingsChanged);

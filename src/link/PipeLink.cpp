@@ -15,11 +15,6 @@
 
 namespace {
 
-QString stripBackslashes(QString text)
-{
-    return text.remove(QLatin1Char('\\'));
-}
-
 // The link's message boxes: caption 601 unless said otherwise.
 constexpr int CaptionError = 601;
 constexpr int CaptionInfo = 626;
@@ -107,7 +102,7 @@ bool PipeLink::ConnectPipe(bool Silent)
         return false;
     }
     m_host.DoLog(QStringLiteral("Connected"));
-    fCurServer = stripBackslashes(location);
+    fCurServer = PipeLocation::StripBackslashes(location);
     startConnection(std::move(pipe));
     SendInitialQuery();
     m_host.RefreshWindowState();
@@ -212,7 +207,7 @@ void PipeLink::onPipeConnected(quint64 serial, std::shared_ptr<PipeTransport> pi
         return;
     }
     // The location that was actually reached, even if the server field changed meanwhile.
-    fCurServer = stripBackslashes(ConnectThread->fpName());
+    fCurServer = PipeLocation::StripBackslashes(ConnectThread->fpName());
     startConnection(std::move(pipe));
     m_host.RefreshWindowState();
     stopConnectThread();

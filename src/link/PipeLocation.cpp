@@ -5,11 +5,6 @@
 
 namespace {
 
-QString withoutBackslashes(QString text)
-{
-    return text.remove(QLatin1Char('\\'));
-}
-
 quint16 adminPort()
 {
     bool ok = false;
@@ -39,9 +34,20 @@ QString PipeLocation::localSocketPath()
 
 bool PipeLocation::isThisComputer(const QString& location)
 {
-    const QString name = withoutBackslashes(location);
+    const QString name = StripBackslashes(location);
     return name == QLatin1String(".") || name.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 ||
-           name.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0;
+           name.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0 ||
+           name.compare(localComputerName(), Qt::CaseInsensitive) == 0;
+}
+
+QString PipeLocation::localComputerName()
+{
+    return QSysInfo::machineHostName().section(QLatin1Char('.'), 0, 0).left(15);
+}
+
+QString PipeLocation::StripBackslashes(QString text)
+{
+    return text.remove(QLatin1Char('\\'));
 }
 
 PipeLocation PipeLocation::fromServer(const QString& location)
@@ -54,7 +60,7 @@ PipeLocation PipeLocation::fromServer(const QString& location)
     }
     // "\\MAIN" names the same computer as "MAIN", as it does in a pipe name.
     result.kind = Tcp;
-    result.host = withoutBackslashes(location);
+    result.host = PipeLocation::StripBackslashes(location);
     result.port = adminPort();
     return result;
 }

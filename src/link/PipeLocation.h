@@ -27,4 +27,11 @@ struct PipeLocation
     static QString localSocketPath();
     // True for ".", "localhost" and this computer's name, case ignored.
     static bool isThisComputer(const QString& location);
+
+    // This computer's network name as the console shows it: the host name up
+    // to its first dot, at most 15 characters (the length of a Windows
+    // computer name).
+    static QString localComputerName();
+    // "\\MAIN" -> "MAIN".
+    static QString StripBackslashes(QString text);
 };
