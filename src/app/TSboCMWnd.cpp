@@ -89,7 +89,7 @@ void TSboCMWnd::FormCreate(const QStringList& arguments)
 
     m_ui.PageControl->setCurrentIndex(MainWindowUi::MonitorTab);
     m_updateInc = int(QRandomGenerator::global()->bounded(3));
-    gotTCPMessage = false;
+    m_settings->gotTCPMessage = false;
     connectSignals();
     QCoreApplication::postEvent(this, new Message(WM_STARTUP));
 }

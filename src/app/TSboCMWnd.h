@@ -42,7 +42,6 @@ public:
     ClientMonitor& monitor() { return *m_monitor; }
     ServerSettings& settings() { return *m_settings; }
     ClientsGrid& clientsGrid() { return *ClientsList; }
-    int hintStatusValue() const { return hintStatus; }
 
     // Shared by the subsystems' host interfaces.
     void DoLog(const QString& msg) override { m_trace.DoLog(msg); }
@@ -110,7 +109,6 @@ private:
     AppInfo::Switches m_switches;
     int m_updateInc = 0;
     int hintStatus = 0;
-    bool gotTCPMessage = false;
     bool m_destroyed = false;
     bool m_refreshQueued = false;
     QString fLogPath;
