@@ -12,5 +12,5 @@ function(scribolt_add_test name)
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
     LABELS "${T_LABELS}"
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;SCRIBOLT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;SCRIBOLT_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;SCRIBOLT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;SCRIBOLT_SOURCE_DIR=${CMAKE_SOURCE_DIR};TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp:die_after_fork=0")
 endfunction()

@@ -41,6 +41,10 @@ TSboCMWnd::TSboCMWnd(const QStringList& arguments, QWidget* parent)
 TSboCMWnd::~TSboCMWnd()
 {
     FormDestroy();
+    // The grid works on the client monitor, which goes with this object's
+    // members, before the child widgets would go.
+    delete ClientsList;
+    ClientsList = nullptr;
 }
 
 void TSboCMWnd::buildSubsystems()

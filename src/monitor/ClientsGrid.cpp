@@ -105,6 +105,11 @@ ClientsGrid::ClientsGrid(ClientMonitor& monitor, MonitorHost& host, QWidget* par
 
 ClientsGrid::~ClientsGrid()
 {
+    // The header and the scroll bar outlive this part of the object while the
+    // base class hides them; their signals must not reach it any more.
+    m_header->disconnect(this);
+    horizontalScrollBar()->disconnect(this);
+    m_monitor.disconnect(this);
     m_monitor.setGrid(nullptr);
 }
 
