@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QUdpSocket>
 #include <QtTest>
 
 // The console against a live scribolt-server with simulated workstations.
@@ -131,6 +132,7 @@ void TestEndToEnd::blockAndUnblockThroughServer()
     startConsole({QStringLiteral("-block")});
     QTRY_COMPARE_WITH_TIMEOUT(m_window->monitor().fclCount(), 2, 10000);
     QTRY_VERIFY(recordOf(QStringLiteral("PC1")) >= 0);
+    QTRY_VERIFY(rowOf(QStringLiteral("PC1")) >= 0);
 
     ClientsGrid& grid = m_window->clientsGrid();
     grid.clearSelection();
@@ -208,8 +210,12 @@ void TestEndToEnd::settingsAreInForceAtTheServer()
     QVERIFY(udp && backups && location && fileUpdate);
 
     const QString phrases = m_sandbox->filePath(QStringLiteral("shared.sbf"));
-    udp->setPosition(udp->Position() == 40001 ? 40002 : 40001);
-    const int udpPort = udp->Position();
+    const int udpPort = [] {
+        QUdpSocket probe;
+        probe.bind(QHostAddress::LocalHost, 0);
+        return int(probe.localPort());
+    }();
+    udp->setPosition(udpPort);
     backups->setPosition(7);
     location->setText(phrases);
     MessageBox::setNextAnswer(MessageBox::Yes);  // take over changes only at start
