@@ -33,11 +33,8 @@ public:
     TSboCMWnd& operator=(const TSboCMWnd&) = delete;
 
     const MainWindowUi& ui() const { return m_ui; }
-    bool doDebug() const { return m_trace.isEnabled(); }
-    bool doBlock() const { return m_switches.block; }
     int updateInc() const { return m_updateInc; }
 
-    const DebugTrace& trace() const { return m_trace; }
     PipeLink& link() { return *m_link; }
     ClientMonitor& monitor() { return *m_monitor; }
     ServerSettings& settings() { return *m_settings; }
