@@ -13,6 +13,7 @@ struct State
     QQueue<Button> answers;
     QList<Shown> history;
     std::function<int(QDialog&)> dialogHandler;
+    std::function<void(const Shown&)> showHook;
 };
 
 State& state()
@@ -86,6 +87,9 @@ Button show(QWidget* parent, Icon icon, const QString& caption, const QString& t
     State& s = state();
     Shown shown{icon, caption, text, buttons, NoButton};
     if (s.testMode) {
+        if (s.showHook) {
+            s.showHook(shown);
+        }
         if (!s.answers.isEmpty()) {
             shown.answer = s.answers.dequeue();
         } else {
@@ -144,6 +148,11 @@ void setDialogHandler(std::function<int(QDialog&)> handler)
     state().dialogHandler = std::move(handler);
 }
 
+void setShowHook(std::function<void(const Shown&)> hook)
+{
+    state().showHook = std::move(hook);
+}
+
 QList<Shown> history()
 {
     return state().history;
@@ -155,6 +164,7 @@ void clearHistory()
     s.history.clear();
     s.answers.clear();
     s.dialogHandler = nullptr;
+    s.showHook = nullptr;
 }
 
 } // namespace MessageBox

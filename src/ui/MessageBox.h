@@ -50,7 +50,10 @@ void setTestMode(bool on);
 bool testMode();
 void setNextAnswer(Button answer);
 void setDialogHandler(std::function<int(QDialog&)> handler);
+// Runs while a box is "open" in test mode, before it is answered: what a
+// person could trigger meanwhile (replies arriving, timers) can run here.
+void setShowHook(std::function<void(const Shown&)> hook);
 QList<Shown> history();
-void clearHistory();  // also drops queued answers and the dialog handler
+void clearHistory();  // also drops queued answers, the dialog handler and the show hook
 
 } // namespace MessageBox

@@ -29,7 +29,6 @@ public:
     QList<bool> waitNotice;
     QString serverText = QStringLiteral(".");
     std::function<void()> onRefresh;
-    std::function<void()> onDialogParent; // runs as a box is about to show
 
     void DoLog(const QString& msg) override { log.append(msg); }
     void RefreshWindowState() override
@@ -63,11 +62,5 @@ public:
         return true;
     }
     void openDownloadPage() override { ++downloadPageCount; }
-    QWidget* dialogParent() override
-    {
-        if (onDialogParent) {
-            onDialogParent();
-        }
-        return nullptr;
-    }
+    QWidget* dialogParent() override { return nullptr; }
 };

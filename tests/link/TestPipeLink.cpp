@@ -88,7 +88,7 @@ void TestPipeLink::cleanup()
 {
     // The hooks may refer to a finished test's locals.
     m_host->onRefresh = nullptr;
-    m_host->onDialogParent = nullptr;
+    MessageBox::setShowHook(nullptr);
     m_link.reset();
     m_peer.reset();
     m_host.reset();
@@ -208,7 +208,7 @@ void TestPipeLink::configErrWhileItsBoxIsOpenIsSwallowed()
     connectAndSettle();
     int refreshesWhileOpen = -1;
     int boxesSeen = 0;
-    m_host->onDialogParent = [&] {
+    MessageBox::setShowHook([&](const MessageBox::Shown&) {
         if (++boxesSeen != 1) {
             return;
         }
@@ -220,7 +220,7 @@ void TestPipeLink::configErrWhileItsBoxIsOpenIsSwallowed()
         QTRY_COMPARE(m_link->queuedReplies(), 0);
         // Only ProcReply's own refresh for the chunk: the swallowed dispatch adds none.
         refreshesWhileOpen = m_host->refreshCount - before;
-    };
+    });
     m_peer->sendLine(QStringLiteral("configerr"));
     QTRY_COMPARE(MessageBox::history().size(), 1);
     QTRY_VERIFY(refreshesWhileOpen >= 0);
