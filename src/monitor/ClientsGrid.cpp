@@ -17,9 +17,6 @@ constexpr int ButtonHeight = 15;
 constexpr int ButtonMargin = 4;
 constexpr int RowHeight = 21;
 
-const char* const kMenuNames[ColumnKindCount] = {"WAMenu",  "CAMenu", "IPMenu", "CNMenu",
-                                                 "VerMenu", "TSMenu", "MSMenu", "StatMenu"};
-
 // Programmatic header changes must not run the handlers meant for the user's.
 struct Adjusting
 {
@@ -111,50 +108,6 @@ ClientsGrid::~ClientsGrid()
     horizontalScrollBar()->disconnect(this);
     m_monitor.disconnect(this);
     m_monitor.setGrid(nullptr);
-}
-
-void ClientsGrid::buildPopup()
-{
-    m_colPopup = new QMenu(this);
-    m_colPopup->setObjectName(QStringLiteral("ColPopup"));
-    for (int kind = 0; kind < ColumnKindCount; ++kind) {
-        QAction* item =
-            m_colPopup->addAction(kind == CK_Status ? tr_id(33) : tr_id(ColumnLayout::headerTextId(kind)));
-        item->setObjectName(QLatin1String(kMenuNames[kind]));
-        item->setCheckable(true);
-        item->setVisible(kind == CK_IP || kind == CK_Ver || ColumnLayout::isStatistics(kind));
-        connect(item, &QAction::triggered, this, [this, item] { columnChooserClicked(item); });
-    }
-    connect(m_colPopup, &QMenu::aboutToShow, this, &ClientsGrid::preparePopup);
-}
-
-void ClientsGrid::preparePopup()
-{
-    const bool connected = m_host.isConnected();
-    for (QAction* item : m_colPopup->actions()) {
-        const int kind = int(m_colPopup->actions().indexOf(item));
-        item->setChecked(m_layout.ColVisAr[size_t(kind)]);
-        if (ColumnLayout::isStatistics(kind))
-            item->setEnabled(connected);
-    }
-}
-
-void ClientsGrid::columnChooserClicked(QObject* item)
-{
-    auto* action = qobject_cast<QAction*>(item);
-    if (!action)
-        return;
-    const auto* begin = std::begin(kMenuNames);
-    const auto* found = std::find_if(begin, std::end(kMenuNames), [&](const char* name) {
-        return action->objectName() == QLatin1String(name);
-    });
-    if (found == std::end(kMenuNames))
-        return;
-    const int kind = int(found - begin);
-    // Showing or hiding these switches the server's statistics.
-    if (!(ColumnLayout::isStatistics(kind) && !m_host.isConnected()))
-        ToggleColumnKind(kind);
-    action->setChecked(m_layout.ColVisAr[size_t(kind)]);
 }
 
 void ClientsGrid::SetupClientsGrid(const ColumnLayout& layout)
